@@ -1,0 +1,55 @@
+# SQLite: Debian's library in the native tree; in the Windows trees the
+# amalgamation from a pinned registry package, fetched once into a cache under
+# build/ that all trees share, checked against its hash, compiled statically.
+add_library(cardivane_sqlite INTERFACE)
+add_library(cardivane::sqlite ALIAS cardivane_sqlite)
+
+if(NOT CARDIVANE_WINDOWS)
+  find_package(SQLite3 REQUIRED)
+  target_link_libraries(cardivane_sqlite INTERFACE SQLite::SQLite3)
+  return()
+endif()
+
+set(CARDIVANE_SQLITE_PACKAGE better-sqlite3-12.11.1.tgz)
+set(CARDIVANE_SQLITE_URL https://registry.npmjs.org/better-sqlite3/-/${CARDIVANE_SQLITE_PACKAGE})
+set(CARDIVANE_SQLITE_SHA256 ebf0ed75a7a59dbcb3b24bbd014ef49d9f15bc328e4adcbf516f2a8fadfa2835)
+set(CARDIVANE_CACHE_DIR ${CMAKE_SOURCE_DIR}/build/.cache CACHE PATH "Downloads shared by the build trees")
+set(sqlite_dir ${CARDIVANE_CACHE_DIR}/sqlite-3.53)
+
+file(MAKE_DIRECTORY ${CARDIVANE_CACHE_DIR})
+file(LOCK ${CARDIVANE_CACHE_DIR}/sqlite.lock GUARD FILE TIMEOUT 600)
+if(NOT EXISTS ${sqlite_dir}/sqlite3.c)
+  set(tarball ${CARDIVANE_CACHE_DIR}/${CARDIVANE_SQLITE_PACKAGE})
+  if(NOT EXISTS ${tarball})
+    message(STATUS "Fetching the SQLite amalgamation (${CARDIVANE_SQLITE_PACKAGE})")
+    file(DOWNLOAD ${CARDIVANE_SQLITE_URL} ${tarball}.part
+         EXPECTED_HASH SHA256=${CARDIVANE_SQLITE_SHA256} TLS_VERIFY ON STATUS status)
+    list(GET status 0 code)
+    if(NOT code EQUAL 0)
+      file(REMOVE ${tarball}.part)
+      message(FATAL_ERROR "Could not fetch ${CARDIVANE_SQLITE_URL}: ${status}")
+    endif()
+    file(RENAME ${tarball}.part ${tarball})
+  endif()
+  file(SHA256 ${tarball} actual)
+  if(NOT actual STREQUAL CARDIVANE_SQLITE_SHA256)
+    file(REMOVE ${tarball})
+    message(FATAL_ERROR "The cached ${CARDIVANE_SQLITE_PACKAGE} has the wrong hash; removed, configure again")
+  endif()
+  set(unpack ${CARDIVANE_CACHE_DIR}/sqlite-unpack)
+  file(REMOVE_RECURSE ${unpack})
+  file(ARCHIVE_EXTRACT INPUT ${tarball} DESTINATION ${unpack} PATTERNS package/deps/sqlite3/sqlite3.c package/deps/sqlite3/sqlite3.h)
+  file(MAKE_DIRECTORY ${sqlite_dir})
+  file(RENAME ${unpack}/package/deps/sqlite3/sqlite3.h ${sqlite_dir}/sqlite3.h)
+  file(RENAME ${unpack}/package/deps/sqlite3/sqlite3.c ${sqlite_dir}/sqlite3.c)
+  file(REMOVE_RECURSE ${unpack})
+endif()
+file(LOCK ${CARDIVANE_CACHE_DIR}/sqlite.lock RELEASE)
+
+add_library(cardivane_sqlite_amalgamation STATIC ${sqlite_dir}/sqlite3.c)
+target_include_directories(cardivane_sqlite_amalgamation SYSTEM PUBLIC ${sqlite_dir})
+target_compile_definitions(cardivane_sqlite_amalgamation PRIVATE
+  SQLITE_THREADSAFE=1 SQLITE_OMIT_LOAD_EXTENSION SQLITE_DQS=3)
+# Third-party source: optimised even in debug trees, and its warnings are not ours.
+set_source_files_properties(${sqlite_dir}/sqlite3.c PROPERTIES COMPILE_OPTIONS "-O2;-w")
+target_link_libraries(cardivane_sqlite INTERFACE cardivane_sqlite_amalgamation)
