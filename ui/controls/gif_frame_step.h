@@ -1,0 +1,30 @@
+#pragma once
+// One tick of the loading picture's frame timer, as plain arithmetic: which
+// frame to show now and how long until the next tick. No <windows.h>: the
+// window side (loading_gif.*) feeds it the GIF's frame count and delays.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace cdv {
+
+// A GIF without a frame-delay property (or with fewer entries than frames)
+// still animates, at the pace browsers give such pictures.
+constexpr unsigned kFallbackFrameDelayMs = 100;
+
+struct GifTick {
+    bool rearm = false;        // false: the timer stays off for good
+    unsigned selectFrame = 0;  // frame to make active now
+    int nextIndex = 0;         // the frame the following tick selects
+    unsigned delayMs = 0;      // period of the re-armed timer
+};
+
+// `frameIndex` is the frame this tick selects; `delays` are the GIF's frame
+// delays in hundredths of a second, one per frame (empty when the property is
+// missing). The frame just selected stays up for the delay stored for the
+// frame after it. A picture of fewer than two frames (a still, or one that did
+// not load) turns the timer off.
+GifTick NextGifTick(int frameIndex, size_t frameCount, const std::vector<uint32_t>& delays);
+
+}  // namespace cdv
