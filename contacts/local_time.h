@@ -1,0 +1,8 @@
+#pragma once
+#include <ctime>
+
+namespace cdv {
+
+std::tm LocalTimeNow();
+
+}  // namespace cdv
