@@ -44,10 +44,12 @@ TEST(GifTick, MissingDelaysFallBackTo100Ms) {
     EXPECT_EQ(RunTicks(3, {}, 4).delays, (std::vector<unsigned>{100, 100, 100, 100}));
     // A property shorter than the frame list: the entries it lacks fall back.
     EXPECT_EQ(RunTicks(3, {5, 7}, 3).delays, (std::vector<unsigned>{70, 100, 50}));
+    // What GDI+ reports for frames without a control block.
+    EXPECT_EQ(RunTicks(3, {0, 0, 0}, 3).delays, (std::vector<unsigned>{100, 100, 100}));
 }
 
 TEST(GifTick, DelayEdges) {
-    EXPECT_EQ(NextGifTick(0, 2, {0, 0}).delayMs, 0u);  // the system's shortest period
+    EXPECT_EQ(NextGifTick(0, 2, {1, 1}).delayMs, 10u);  // the shortest delay a GIF can store
     EXPECT_EQ(NextGifTick(0, 2, {0, 0xFFFFFFFFu}).delayMs, 0x7FFFFFFFu);
 }
 

@@ -21,7 +21,7 @@ GifTick NextGifTick(int frameIndex, size_t frameCount, const std::vector<uint32_
     tick.rearm = true;
     tick.selectFrame = static_cast<unsigned>(current);
     tick.nextIndex = static_cast<int>(next);
-    if (next < delays.size()) {
+    if (next < delays.size() && delays[next] != 0) {
         tick.delayMs = static_cast<unsigned>(std::min<uint64_t>(uint64_t{delays[next]} * 10, kMaxTimerMs));
     } else {
         tick.delayMs = kFallbackFrameDelayMs;

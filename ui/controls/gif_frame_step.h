@@ -9,8 +9,11 @@
 
 namespace cdv {
 
-// A GIF without a frame-delay property (or with fewer entries than frames)
-// still animates, at the pace browsers give such pictures.
+// A frame without a stored delay still animates, at the pace browsers give
+// such pictures. GDI+ reports the frames of a GIF without control blocks with
+// a delay of 0, so 0 counts as "none stored", as does a missing property or
+// an entry the property lacks; a 0 ms timer would only spin at the system's
+// shortest period.
 constexpr unsigned kFallbackFrameDelayMs = 100;
 
 struct GifTick {
