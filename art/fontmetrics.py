@@ -2,11 +2,15 @@
 group before the renderer lays the text out with the same font."""
 
 import functools
+import os
 import struct
 import subprocess
 
 FAMILY = "DejaVu Sans"
-BUTTON_FAMILY = "DejaVu Sans Condensed"
+# Files of FAMILY (Debian: fonts-dejavu-core), looked up in the usual font
+# folders first; fc-match is asked only when they are elsewhere.
+FILES = {False: "DejaVuSans.ttf", True: "DejaVuSans-Bold.ttf"}
+FONT_DIRS = ("/usr/share/fonts", "/usr/local/share/fonts")
 
 
 class TrueTypeWidths:
@@ -73,13 +77,20 @@ class TrueTypeWidths:
         return units * size / self.units_per_em
 
 
-@functools.lru_cache(maxsize=None)
-def _font(family, bold):
-    pattern = family + (":bold" if bold else "")
-    path = subprocess.run(["fc-match", "-f", "%{file}", pattern], check=True,
+def _find(file_name, bold):
+    for root_dir in FONT_DIRS:
+        for folder, _dirs, files in os.walk(root_dir):
+            if file_name in files:
+                return os.path.join(folder, file_name)
+    pattern = FAMILY + (":bold" if bold else "")
+    return subprocess.run(["fc-match", "-f", "%{file}", pattern], check=True,
                           capture_output=True, text=True).stdout.strip()
-    return TrueTypeWidths(path)
 
 
-def text_width(text, size, bold=False, family=FAMILY):
-    return _font(family, bold).width(text, size)
+@functools.lru_cache(maxsize=None)
+def _font(bold):
+    return TrueTypeWidths(_find(FILES[bold], bold))
+
+
+def text_width(text, size, bold=False):
+    return _font(bold).width(text, size)

@@ -282,7 +282,7 @@ def scenes(images):
     about.text(40, 135, "Version:1.0.0.1", 13, "rgb(0,0,90)")
     about.text(40, 190, "This program is protected by copyright law and international treaties.", 12)
     about.text(40, 205, "Unauthorized reproduction or distribution may result in penalties.", 12)
-    about.text(40, 270, "Homepage:www.marlowen.example", 16, "#0000FF", font=LINK_FONT, underline=True)
+    about.text(40, 270, "Homepage:https://www.marlowen.example", 16, "#0000FF", font=LINK_FONT, underline=True)
     about.text(40, 310, "Copyright (c) Marlowen. All rights reserved.", 12)
     about.image("ok.png", 500 - 20 - 80, 370 - 15 - 30, frame=0, frames=4, width=320, height=30)
     out["about-box"] = about

@@ -7,7 +7,7 @@ import math
 import fontmetrics
 import palette as P
 
-FONT = fontmetrics.BUTTON_FAMILY
+FONT = fontmetrics.FAMILY
 
 
 def _svg(width, height, body, defs=""):
@@ -109,9 +109,9 @@ PUSH_STYLES = {
 
 
 def push_strip(label, glyph, width, height, states, style, glyph_ink=None):
-    size = 13
-    text_w = fontmetrics.text_width(label, size, bold=True, family=FONT)
-    gap = 7 if glyph else 0
+    size = 13 if height > 30 else 12
+    text_w = fontmetrics.text_width(label, size, bold=True)
+    gap = 6 if glyph else 0
     glyph_w = 12 if glyph else 0
     content = glyph_w + gap + text_w
     left = (width - content) / 2.0
@@ -134,7 +134,7 @@ def push_strip(label, glyph, width, height, states, style, glyph_ink=None):
         if glyph:
             parts.append(_glyph(glyph, round(left), cy - 6, ink))
         parts.append('<text x="%g" y="%g" font-family="%s" font-weight="bold" font-size="%d" fill="%s">%s</text>'
-                     % (round(left) + glyph_w + gap, cy + 4.6, FONT, size, text, label))
+                     % (round(left) + glyph_w + gap, cy + size * 0.36, FONT, size, text, label))
         frames.append('<g transform="translate(%d,0)">%s</g>' % (state * width, "".join(parts)))
     return _svg(width * states, height, "".join(frames), "".join(defs))
 
@@ -226,7 +226,7 @@ def loading_layer(frame):
                  '<path d="M180.2 111.8 L190.5 113.5 L183.6 121.3 Z" fill="%s"/></g>'
                  % (angle, P.ACCENT, P.ACCENT))
     # Rows of the list on the computer fill in as packets arrive.
-    rows = 1 + frame * 4 // LOADING_FRAMES
+    rows = 1 + frame * PACKETS // LOADING_FRAMES
     for r in range(rows):
         y = 90 + r * 20
         parts.append('<circle cx="535" cy="%d" r="5.5" fill="%s"/>'
@@ -253,11 +253,11 @@ def strip_svg(stem):
     if stem == "back":
         return push_strip("Back", "back", 96, 30, 3, "secondary")
     if stem == "pause":
-        return push_strip("Pause", "pause", 92, 30, 4, "secondary")
+        return push_strip("Pause", "pause", 96, 30, 4, "secondary")
     if stem == "continue":
-        return push_strip("Continue", "continue", 92, 30, 4, "secondary", glyph_ink=P.SUCCESS)
+        return push_strip("Continue", "continue", 96, 30, 4, "secondary", glyph_ink=P.SUCCESS)
     if stem == "stop":
-        return push_strip("Stop", "stop", 64, 30, 4, "secondary", glyph_ink=P.DANGER)
+        return push_strip("Stop", "stop", 66, 30, 4, "secondary", glyph_ink=P.DANGER)
     if stem == "recover":
         return push_strip("Recover", "recover", 132, 34, 3, "primary")
     if stem == "refresh":
