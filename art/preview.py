@@ -259,7 +259,7 @@ def scenes(images):
     box = Scene(images, 420 * 2 + 30, 190)
     for i, (icon, lines, buttons) in enumerate((
             ("warn.png", ("Are you sure to go back to reload the", "data from Android phone?"), ("yes.png", "no.png")),
-            ("right.png", ("Recovering finished, 12 files have been recovered.",), ("ok.png",)))):
+            ("right.png", ("Recovering finished, 12 files have", "been recovered."), ("ok.png",)))):
         x0 = i * 450
         box.image("msgbox.png", x0, 0, width=420, height=190)
         box.text(x0 + 40, 7, "Marlowen Cardivane", 14, "#FFFFFF", font=LINK_FONT)

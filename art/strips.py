@@ -53,8 +53,6 @@ GLYPHS = {
     "refresh": '<path d="M10 4.2 A4.6 4.6 0 1 0 10.6 7.2" fill="none" stroke="{ink}" stroke-width="1.7" '
                'stroke-linecap="round"/>'
                '<path d="M7.4 0.9 L11.3 1.2 L10.6 5.1 Z" fill="{ink}"/>',
-    "ok": '<path d="M1.8 6.4 L4.8 9.3 L10.4 3" fill="none" stroke="{ink}" stroke-width="1.8" '
-          'stroke-linecap="round" stroke-linejoin="round"/>',
 }
 
 
@@ -239,43 +237,32 @@ def loading_layer(frame):
 
 # ---------------------------------------------------------------- the strip table
 
+STRIPS = {
+    # Title bar: 22 high, centred in the 32-pixel bar at y 5.
+    "close": lambda: caption_strip("close", 21, 4, danger=True),
+    "min": lambda: caption_strip("min", 21, 4),
+    "menu": lambda: caption_strip("menu", 21, 3),
+    "btn_help": lambda: caption_strip("help", 24, 4),
+    "btn_home": lambda: caption_strip("home", 24, 4),
+    # Footer of the main window.
+    "back": lambda: push_strip("Back", "back", 96, 30, 3, "secondary"),
+    "pause": lambda: push_strip("Pause", "pause", 96, 30, 4, "secondary"),
+    "continue": lambda: push_strip("Continue", "continue", 96, 30, 4, "secondary", glyph_ink=P.SUCCESS),
+    "stop": lambda: push_strip("Stop", "stop", 66, 30, 4, "secondary", glyph_ink=P.DANGER),
+    "recover": lambda: push_strip("Recover", "recover", 132, 34, 3, "primary"),
+    "refresh": lambda: push_strip("Refresh", "refresh", 132, 34, 3, "primary"),
+    # Message box and about box.
+    "ok": lambda: push_strip("OK", None, 80, 30, 4, "primary"),
+    "yes": lambda: push_strip("Yes", None, 80, 30, 4, "primary"),
+    "no": lambda: push_strip("No", None, 80, 30, 4, "secondary"),
+    "cancel": lambda: push_strip("Cancel", None, 80, 30, 4, "secondary"),
+    # List rows show frame 0 (unticked) and frame 2 (ticked).
+    "checkbox": lambda: check_strip(14, ["off", "off-hot", "on", "on-hot"]),
+    # The tree shows frame 0 (unticked), 3 (ticked) and 4 (category without data).
+    "checkboxes": lambda: check_strip(16, ["off", "off-hot", "partial", "on", "unavailable"]),
+    "animate": spinner_strip,
+}
+
+
 def strip_svg(stem):
-    if stem == "close":
-        return caption_strip("close", 21, 4, danger=True)
-    if stem == "min":
-        return caption_strip("min", 21, 4)
-    if stem == "menu":
-        return caption_strip("menu", 21, 3)
-    if stem == "btn_help":
-        return caption_strip("help", 24, 4)
-    if stem == "btn_home":
-        return caption_strip("home", 24, 4)
-    if stem == "back":
-        return push_strip("Back", "back", 96, 30, 3, "secondary")
-    if stem == "pause":
-        return push_strip("Pause", "pause", 96, 30, 4, "secondary")
-    if stem == "continue":
-        return push_strip("Continue", "continue", 96, 30, 4, "secondary", glyph_ink=P.SUCCESS)
-    if stem == "stop":
-        return push_strip("Stop", "stop", 66, 30, 4, "secondary", glyph_ink=P.DANGER)
-    if stem == "recover":
-        return push_strip("Recover", "recover", 132, 34, 3, "primary")
-    if stem == "refresh":
-        return push_strip("Refresh", "refresh", 132, 34, 3, "primary")
-    if stem == "ok":
-        return push_strip("OK", None, 80, 30, 4, "primary")
-    if stem == "yes":
-        return push_strip("Yes", None, 80, 30, 4, "primary")
-    if stem == "no":
-        return push_strip("No", None, 80, 30, 4, "secondary")
-    if stem == "cancel":
-        return push_strip("Cancel", None, 80, 30, 4, "secondary")
-    if stem == "checkbox":
-        # List rows show frame 0 (unticked) and frame 2 (ticked).
-        return check_strip(14, ["off", "off-hot", "on", "on-hot"])
-    if stem == "checkboxes":
-        # The tree shows frame 0 (unticked), 3 (ticked) and 4 (category without data).
-        return check_strip(16, ["off", "off-hot", "partial", "on", "unavailable"])
-    if stem == "animate":
-        return spinner_strip()
-    raise KeyError(stem)
+    return STRIPS[stem]()
