@@ -1,0 +1,7 @@
+#include "tools/cli/binary_stdout.h"
+
+namespace cdv {
+
+void SetBinaryStdout() {}
+
+}  // namespace cdv
