@@ -31,7 +31,8 @@ TEST(CardLayout, LinesStackUnderEachOtherFromY100) {
     const ContactInfoLine& email = laid.lines[1];
     EXPECT_EQ(email.labelRect, (fw::Rect{5, 114, 95, 128}));
     EXPECT_EQ(email.valueRect, (fw::Rect{100, 114, 219, 156}));
-    EXPECT_EQ(email.wrapped, u"a.very.long.addr\r\ness.for.testing@\r\nexample.org\r\n");
+    EXPECT_EQ(WrappedOutput(email.value, WrapByCharacters(email.value, email.valueRect.Width(), m)),
+              u"a.very.long.addr\r\ness.for.testing@\r\nexample.org\r\n");
 
     // An empty value takes no height; the next line starts where it stood.
     EXPECT_EQ(laid.lines[2].valueRect, (fw::Rect{100, 156, 219, 156}));

@@ -12,11 +12,9 @@ CardLines LayOutCardLines(const std::vector<CardLine>& entries, int clientRight,
         line.labelRect = {card::kLabelLeft, y, card::kLabelRight, y};
         line.valueRect = {card::kValueLeft, y, clientRight - card::kValueRightInset, y};
 
-        const WrappedText wrapped = WrapByCharacters(line.value, line.valueRect.Width(), measurer);
-        const int count = static_cast<int>(wrapped.pieces.size());
-        line.labelRect.bottom = y + wrapped.lineHeight;
-        line.valueRect.bottom = y + count * wrapped.lineHeight;
-        line.wrapped = WrappedOutput(line.value, wrapped);
+        const LineCount count = CountTextLines(line.value, line.valueRect.Width(), measurer);
+        line.labelRect.bottom = y + count.lineHeight;
+        line.valueRect.bottom = y + count.lines * count.lineHeight;
 
         y = line.valueRect.bottom;
         out.lines.push_back(std::move(line));

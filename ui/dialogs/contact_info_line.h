@@ -12,7 +12,6 @@ struct ContactInfoLine {
     fw::Rect labelRect;       // one text line high
     std::u16string value;     // phone number or e-mail address
     fw::Rect valueRect;       // one text line high per wrapped line
-    std::u16string wrapped;   // value as broken into lines for the value column, drawn as it is
 };
 
 }  // namespace cdv
