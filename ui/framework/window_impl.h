@@ -13,6 +13,10 @@
 // message of that window has returned, so a handler may destroy its own window).
 
 #include <windows.h>
+// windowsx.h defines a SubclassWindow macro; take it in first and drop the
+// macro so the member of that name stays usable in every file.
+#include <windowsx.h>
+#undef SubclassWindow
 
 #include "ui/framework/message_map.h"
 #include "ui/framework/window.h"

@@ -86,6 +86,38 @@ Capture CaptureWindowFromScreen(HWND hWnd) {
     return cap;
 }
 
+bool SaveBmp(const Capture& capture, const std::wstring& path) {
+    if (capture.Empty()) return false;
+    const DWORD rowBytes = static_cast<DWORD>(((capture.width * 3 + 3) / 4) * 4);
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof(ih);
+    ih.biWidth = capture.width;
+    ih.biHeight = -capture.height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(ih);
+    fh.bfSize = fh.bfOffBits + rowBytes * capture.height;
+    std::vector<unsigned char> rows(static_cast<size_t>(rowBytes) * capture.height, 0);
+    for (int y = 0; y < capture.height; ++y) {
+        for (int x = 0; x < capture.width; ++x) {
+            uint32_t p = capture.At(x, y);
+            unsigned char* d = &rows[static_cast<size_t>(y) * rowBytes + static_cast<size_t>(x) * 3];
+            d[0] = static_cast<unsigned char>(p & 0xFF);
+            d[1] = static_cast<unsigned char>((p >> 8) & 0xFF);
+            d[2] = static_cast<unsigned char>((p >> 16) & 0xFF);
+        }
+    }
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = ::WriteFile(file, &fh, sizeof(fh), &written, nullptr) && ::WriteFile(file, &ih, sizeof(ih), &written, nullptr) &&
+              ::WriteFile(file, rows.data(), static_cast<DWORD>(rows.size()), &written, nullptr);
+    ::CloseHandle(file);
+    return ok;
+}
+
 bool Near(uint32_t a, uint32_t b, int tolerance) {
     for (int shift = 0; shift <= 16; shift += 8) {
         int ca = static_cast<int>((a >> shift) & 0xFF);
@@ -120,6 +152,61 @@ void SetCursorAt(HWND hWnd, int x, int y) {
     POINT pt{x, y};
     ::ClientToScreen(hWnd, &pt);
     ::SetCursorPos(pt.x, pt.y);
+}
+
+namespace {
+
+struct ModalSession {
+    const std::vector<std::function<void(HWND)>>* steps = nullptr;
+    size_t next = 0;
+    DWORD lastStep = 0;
+    DWORD timeoutMs = 0;
+};
+ModalSession* g_modal = nullptr;
+
+BOOL CALLBACK FindDialog(HWND hWnd, LPARAM out) {
+    wchar_t cls[16] = {};
+    ::GetClassNameW(hWnd, cls, 16);
+    if (std::wstring(cls) == L"#32770" && ::IsWindowVisible(hWnd)) {
+        *reinterpret_cast<HWND*>(out) = hWnd;  // the last one listed wins
+    }
+    return TRUE;
+}
+
+HWND NewestDialog() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void CALLBACK ModalTick(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_modal == nullptr) return;
+    HWND dialog = NewestDialog();
+    if (dialog == nullptr) return;
+    if (g_modal->next < g_modal->steps->size()) {
+        const size_t index = g_modal->next++;
+        (*g_modal->steps)[index](dialog);
+        g_modal->lastStep = ::GetTickCount();
+    } else if (::GetTickCount() - g_modal->lastStep > g_modal->timeoutMs) {
+        ::EndDialog(dialog, -2);
+    }
+}
+
+}  // namespace
+
+INT_PTR RunModal(const std::function<INT_PTR()>& run, const std::vector<std::function<void(HWND)>>& steps,
+                 DWORD timeoutMs) {
+    ModalSession session;
+    session.steps = &steps;
+    session.lastStep = ::GetTickCount();
+    session.timeoutMs = timeoutMs;
+    ModalSession* outer = g_modal;
+    g_modal = &session;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 60, &ModalTick);
+    INT_PTR result = run();
+    ::KillTimer(nullptr, timer);
+    g_modal = outer;
+    return result;
 }
 
 ScratchFolder::ScratchFolder(const wchar_t* tag) {

@@ -32,6 +32,9 @@ struct Capture {
 Capture CaptureClient(HWND hWnd);
 Capture CaptureWindowFromScreen(HWND hWnd);
 
+// Writes a capture as a 24-bit BMP (for looking at a failure or a screen).
+bool SaveBmp(const Capture& capture, const std::wstring& path);
+
 constexpr uint32_t Rgb(int r, int g, int b) {
     return (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) | static_cast<uint32_t>(b);
 }
@@ -48,6 +51,13 @@ void Click(HWND hWnd, int x, int y);
 void PressKey(HWND hWnd, UINT vk);
 // Puts the real cursor over a client point (for hit tests such as WindowFromPoint).
 void SetCursorAt(HWND hWnd, int x, int y);
+
+// Runs `run` (which enters a modal loop, such as DoModal) while `steps` are
+// applied one per timer tick, from inside that loop, to the thread's newest
+// visible dialog. If the dialog is still open `timeoutMs` after the last step,
+// it is ended with -2 so that a failing test cannot hang. Returns run's result.
+INT_PTR RunModal(const std::function<INT_PTR()>& run, const std::vector<std::function<void(HWND)>>& steps,
+                 DWORD timeoutMs = 5000);
 
 // A new empty folder under the temporary folder, unique to this process,
 // removed with everything in it on destruction.
