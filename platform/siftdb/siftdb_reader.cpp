@@ -9,6 +9,7 @@
 
 #include "platform/codepage/codepage.h"
 #include "platform/siftdb/sqlite_uri.h"
+#include "platform/siftdb/utf8_encode.h"
 
 namespace cdv {
 namespace {
