@@ -68,8 +68,7 @@ def generate(args):
         info["first_wide_data_id"] = wide[0] if wide else ""
     else:
         db.insert(book)
-    db.commit()
-    db.begin()
+    # One transaction: pages written in it need no rollback journal copy.
     db.delete(book, removed_rows)
     db.commit()
     db.close()

@@ -2,6 +2,7 @@
 employers. Every choice goes through the caller's random.Random, so a seed
 always yields the same phone book."""
 
+import functools
 import unicodedata
 
 # Android's FullNameStyle codes, stored as text in StructuredName.data10.
@@ -62,8 +63,12 @@ NOTE_WORDS = [
 # as the user typed it in national form, formatted in international form).
 
 
+def _digits(rng, count):
+    return "%0*d" % (count, rng.randrange(10 ** count))
+
+
 def _fr(rng):
-    nsn = rng.choice("67") + "".join(rng.choice("0123456789") for _ in range(8))
+    nsn = rng.choice("67") + _digits(rng, 8)
     pairs = " ".join(nsn[i:i + 2] for i in range(1, 9, 2))
     return nsn, "0" + nsn[0] + " " + pairs, "+33 " + nsn[0] + " " + pairs
 
@@ -76,23 +81,23 @@ def _us(rng):
 
 
 def _de(rng):
-    nsn = rng.choice(["151", "160", "171", "176"]) + "".join(rng.choice("0123456789") for _ in range(7))
+    nsn = rng.choice(["151", "160", "171", "176"]) + _digits(rng, 7)
     return nsn, "0" + nsn[:3] + " " + nsn[3:], "+49 " + nsn[:3] + " " + nsn[3:]
 
 
 def _cn(rng):
-    nsn = "1" + rng.choice(["38", "39", "59", "86"]) + "".join(rng.choice("0123456789") for _ in range(8))
+    nsn = "1" + rng.choice(["38", "39", "59", "86"]) + _digits(rng, 8)
     return nsn, nsn[:3] + " " + nsn[3:7] + " " + nsn[7:], "+86 " + nsn[:3] + " " + nsn[3:7] + " " + nsn[7:]
 
 
 def _ru(rng):
-    nsn = "9" + "".join(rng.choice("0123456789") for _ in range(9))
+    nsn = "9" + _digits(rng, 9)
     fmt = "%s %s-%s-%s" % (nsn[:3], nsn[3:6], nsn[6:8], nsn[8:])
     return nsn, "8 " + fmt, "+7 " + fmt
 
 
 def _sa(rng):
-    nsn = "5" + rng.choice("0345") + "".join(rng.choice("0123456789") for _ in range(7))
+    nsn = "5" + rng.choice("0345") + _digits(rng, 7)
     return nsn, "0" + nsn[:2] + " " + nsn[2:5] + " " + nsn[5:], "+966 " + nsn[:2] + " " + nsn[2:5] + " " + nsn[5:]
 
 
@@ -207,6 +212,7 @@ def make_nickname(rng):
     return rng.choice(NICKNAMES)
 
 
+@functools.lru_cache(maxsize=65536)
 def phonebook_label(display_name):
     """First letter bucket as the contacts app shows it; '#' for digits and symbols."""
     for ch in display_name:

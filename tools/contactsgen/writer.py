@@ -2,8 +2,10 @@
 inserts through its tables, deletes through its triggers."""
 
 import base64
+import functools
 import hashlib
 import os
+import re
 import sqlite3
 import unicodedata
 
@@ -27,16 +29,27 @@ def hash_id(row):
     return base64.b64encode(hashlib.sha1(text.encode("utf-8")).digest()).decode("ascii") + "\n"
 
 
+_NOT_ASCII_ALNUM = re.compile("[^0-9a-z]")
+_NOT_DIALABLE = re.compile("[^0-9*#+]")
+
+
+@functools.lru_cache(maxsize=65536)
 def _normalized_name(text):
+    # NameNormalizer keys are hex strings; case and accents folded away.
+    if text.isascii():
+        return _NOT_ASCII_ALNUM.sub("", text.lower()).encode("ascii").hex().upper()
     folded = "".join(ch for ch in unicodedata.normalize("NFKD", text.casefold())
                      if ch.isalnum() and not unicodedata.combining(ch))
     return folded.encode("utf-8").hex().upper()
 
 
+def _dialable(number):
+    return _NOT_DIALABLE.sub("", number)
+
+
 def _min_match(number):
     # PhoneNumberUtils.toCallerIDMinMatch: the last seven dialable characters, reversed.
-    dialable = "".join(ch for ch in number if ch.isdigit() or ch in "*#+")
-    return dialable[-7:][::-1]
+    return _dialable(number)[-7:][::-1]
 
 
 class Writer:
@@ -50,7 +63,7 @@ class Writer:
         self.con = sqlite3.connect(path, isolation_level=None)
         self.con.create_collation("PHONEBOOK", phonebook_collation)
         for pragma in ("page_size=%d" % page_size, "auto_vacuum=%s" % auto_vacuum, "secure_delete=OFF",
-                       "synchronous=OFF", "journal_mode=%s" % journal):
+                       "synchronous=OFF", "cache_size=-1048576", "temp_store=MEMORY", "journal_mode=%s" % journal):
             self.con.execute("PRAGMA " + pragma).fetchall()
         self.wide = layout == "modern"
         self.mimetype_ids = {}
@@ -141,18 +154,15 @@ class Writer:
     def _lookups(raw, row, phone_lookup, name_lookup):
         rid, did = raw.raw_contact_id, row.data_id
         if row.mimetype == schema.PHONE:
-            normalized = row.data(4) or "".join(ch for ch in row.data(1) if ch.isdigit() or ch in "*#+")
+            normalized = row.data(4) or _dialable(row.data(1))
             phone_lookup.append((did, rid, normalized, _min_match(normalized)))
         elif row.mimetype == schema.NAME:
-            # NameLookupType: 0 NAME_EXACT, 2 NAME_COLLATION_KEY (each name word as a key).
+            # NameLookupType 0: NAME_EXACT.
             name_lookup.append((did, rid, _normalized_name(row.data(1)), 0))
-            for word in (row.data(2), row.data(3)):
-                if word:
-                    name_lookup.append((did, rid, _normalized_name(word), 2))
         elif row.mimetype == schema.NICKNAME:
-            name_lookup.append((did, rid, _normalized_name(row.data(1)), 3))
+            name_lookup.append((did, rid, _normalized_name(row.data(1)), 3))  # NICKNAME
         elif row.mimetype == schema.EMAIL:
-            name_lookup.append((did, rid, _normalized_name(row.data(1).split("@")[0]), 4))
+            name_lookup.append((did, rid, _normalized_name(row.data(1).split("@")[0]), 4))  # EMAIL_BASED_NICKNAME
 
     # Deletes ---------------------------------------------------------------
 
