@@ -177,6 +177,7 @@ def make_phone(rng, plans):
     return typed, ptype, label, "+" + country + nsn
 
 
+@functools.lru_cache(maxsize=4096)
 def ascii_fold(text):
     decomposed = unicodedata.normalize("NFKD", text.replace("ł", "l").replace("Ł", "L").replace("ø", "o"))
     return "".join(ch for ch in decomposed if ch.isascii() and (ch.isalnum() or ch in "._"))

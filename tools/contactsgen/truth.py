@@ -6,18 +6,14 @@ LIVE_COLUMNS = ["raw_contact_id", "display_name", "display_name_source", "delete
 DELETED_COLUMNS = ["raw_contact_id", "mimetype", "data1"]
 
 
-def _field(value):
-    text = "" if value is None else str(value)
-    if any(ch in text for ch in "\t\r\n"):
-        raise ValueError("value not representable in the truth files: %r" % text)
-    return text
-
-
 def _write(path, columns, records):
     with open(path, "w", encoding="utf-8", newline="\n") as out:
         out.write("\t".join(columns) + "\n")
         for record in records:
-            out.write("\t".join(_field(v) for v in record) + "\n")
+            line = "\t".join("" if v is None else str(v) for v in record)
+            if line.count("\t") != len(record) - 1 or "\n" in line or "\r" in line:
+                raise ValueError("value not representable in the truth files: %r" % (record,))
+            out.write(line + "\n")
 
 
 def live_records(book, removed_ids):
