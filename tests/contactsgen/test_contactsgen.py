@@ -221,6 +221,17 @@ class TruthAgreesWithDatabase(unittest.TestCase):
         con.close()
 
 
+class FixtureDatabase(TruthAgreesWithDatabase):
+    """A database made by the CMake fixture helper, named by CONTACTSGEN_FIXTURE_DB."""
+
+    def test_cases(self):
+        db = os.environ.get("CONTACTSGEN_FIXTURE_DB")
+        if not db:
+            self.skipTest("CONTACTSGEN_FIXTURE_DB not set")
+        info = read_info(db)
+        self.check(info["layout"], db, ["--page-size", info["page_size"]])
+
+
 class RecordLayout(unittest.TestCase):
     def test_record_widths_per_layout(self):
         for layout, widths in [("modern", {32}), ("kitkat", {27}), ("upgraded", {27, 32})]:
