@@ -40,6 +40,15 @@ constexpr int kProgressId = 1005;
 constexpr int kAnimationHostId = 1009;
 constexpr int kHelpLinkId = -1;
 
+// The help link's static carries id -1, which a template may store as 0xFFFF.
+HWND HelpLinkHost(HWND dialog) {
+    if (HWND h = ::GetDlgItem(dialog, kHelpLinkId)) return h;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::GetWindowLongPtrW(child, GWLP_ID) == 0xFFFF) return child;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 void CMainDlg::ShapeWindow() {
@@ -57,8 +66,7 @@ void CMainDlg::LoadPagePictures() {
 }
 
 void CMainDlg::CreateHelpLink() {
-    HWND host = GetDlgItem(kHelpLinkId);
-    m_helpLink.SubclassWindow(host);
+    m_helpLink.SubclassWindow(HelpLinkHost(m_hWnd));
     // get_font's caller owns the font; the link keeps using it for its life,
     // and a font handed in stays the caller's, so it lives with the process.
     static HFONT linkFont = get_font(L"Arial", 16, 400);

@@ -9,6 +9,7 @@ inline constexpr wchar_t kSite[] = L"https://www.marlowen.example";
 inline constexpr wchar_t kHomePage[] = L"https://www.marlowen.example";
 inline constexpr wchar_t kSupportPage[] = L"https://www.marlowen.example/support.html";
 inline constexpr wchar_t kGuidePage[] = L"https://www.marlowen.example/cardivane-guide.html";
+inline constexpr wchar_t kDownloadPage[] = L"https://www.marlowen.example/download/cardivane.html";
 inline constexpr wchar_t kUpdateManifest[] = L"https://www.marlowen.example/download/update/marlowen_update.txt";
 
 }  // namespace cdv::web

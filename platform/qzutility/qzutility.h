@@ -1,6 +1,6 @@
 #pragma once
-// qzutility.dll: the per-user registry helpers the program imports by name.
-// (The update check, qzCheckUpdate, joins this library with its caller.)
+// qzutility.dll: the per-user registry helpers and the update check that the
+// program imports by name.
 
 #include <windows.h>
 
@@ -22,3 +22,16 @@ QZUTILITY_API BOOL __cdecl qzGetRegKeyStrW(HKEY key, const wchar_t* name, wchar_
 
 // Writes `value` as the string value `name`. Non-zero on success.
 QZUTILITY_API BOOL __cdecl qzSetRegKeyStrW(HKEY key, const wchar_t* name, const wchar_t* value);
+
+// Fetches the update manifest at `manifestUrl` (HTTP or HTTPS, bounded
+// time-outs; README.md gives its format) and returns 1 only when it names a
+// version of `productId` newer than `currentVersion`, compared as dotted
+// numbers. Any failure (no network, unreachable host, an answer other than
+// 200, a malformed manifest or version) returns 0.
+QZUTILITY_API int __cdecl qzCheckUpdate(const wchar_t* productId, const wchar_t* currentVersion,
+                                        const wchar_t* manifestUrl);
+
+// The latest version the manifest gives `productId`, into `buffer` of
+// `capacity` characters. Non-zero when the manifest was read and names it.
+QZUTILITY_API int __cdecl qzGetLatestVersionW(const wchar_t* productId, const wchar_t* manifestUrl, wchar_t* buffer,
+                                              DWORD capacity);

@@ -1,0 +1,97 @@
+#include "platform/qzutility/http_get_win.h"
+
+#include <winhttp.h>
+
+#include <vector>
+
+namespace qz {
+namespace {
+
+class InternetHandle {
+ public:
+  explicit InternetHandle(HINTERNET h) : h_(h) {}
+  ~InternetHandle() {
+    if (h_ != nullptr) ::WinHttpCloseHandle(h_);
+  }
+  InternetHandle(const InternetHandle&) = delete;
+  InternetHandle& operator=(const InternetHandle&) = delete;
+  HINTERNET get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+
+ private:
+  HINTERNET h_;
+};
+
+}  // namespace
+
+HttpAnswer HttpGet(const std::wstring& url, const HttpLimits& limits) {
+  const DWORD started = ::GetTickCount();
+  HttpAnswer answer;
+
+  URL_COMPONENTS parts{};
+  parts.dwStructSize = sizeof(parts);
+  parts.dwHostNameLength = static_cast<DWORD>(-1);
+  parts.dwUrlPathLength = static_cast<DWORD>(-1);
+  parts.dwExtraInfoLength = static_cast<DWORD>(-1);
+  if (url.empty() || !::WinHttpCrackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts) ||
+      (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) ||
+      parts.dwHostNameLength == 0) {
+    answer.status = HttpStatus::BadAddress;
+    return answer;
+  }
+  const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
+  std::wstring path(parts.lpszUrlPath, parts.dwUrlPathLength);
+  if (parts.lpszExtraInfo != nullptr) path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+  if (path.empty()) path = L"/";
+
+  InternetHandle session(::WinHttpOpen(L"Marlowen-Update/1.0", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
+                                       WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+  if (!session) return answer;
+  ::WinHttpSetTimeouts(session.get(), limits.resolveMs, limits.connectMs, limits.sendMs, limits.receiveMs);
+  InternetHandle connection(::WinHttpConnect(session.get(), host.c_str(), parts.nPort, 0));
+  if (!connection) return answer;
+  const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0;
+  InternetHandle request(::WinHttpOpenRequest(connection.get(), L"GET", path.c_str(), nullptr, WINHTTP_NO_REFERER,
+                                              WINHTTP_DEFAULT_ACCEPT_TYPES, secure | WINHTTP_FLAG_REFRESH));
+  if (!request) return answer;
+  if (!::WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
+      !::WinHttpReceiveResponse(request.get(), nullptr)) {
+    return answer;
+  }
+
+  DWORD code = 0;
+  DWORD codeSize = sizeof(code);
+  if (!::WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                             WINHTTP_HEADER_NAME_BY_INDEX, &code, &codeSize, WINHTTP_NO_HEADER_INDEX)) {
+    return answer;
+  }
+  if (code != 200) {
+    answer.status = HttpStatus::NotOk;
+    return answer;
+  }
+
+  std::vector<char> piece(4096);
+  for (;;) {
+    if (::GetTickCount() - started > limits.totalMs) {
+      answer.status = HttpStatus::TooSlow;
+      answer.body.clear();
+      return answer;
+    }
+    DWORD got = 0;
+    if (!::WinHttpReadData(request.get(), piece.data(), static_cast<DWORD>(piece.size()), &got)) {
+      answer.body.clear();
+      return answer;
+    }
+    if (got == 0) break;
+    if (answer.body.size() + got > limits.maxBytes) {
+      answer.status = HttpStatus::TooLarge;
+      answer.body.clear();
+      return answer;
+    }
+    answer.body.append(piece.data(), got);
+  }
+  answer.status = HttpStatus::Ok;
+  return answer;
+}
+
+}  // namespace qz
