@@ -52,7 +52,11 @@ bool CTreeViewEx1::InitTree(HWND tree) {
     m_closedGlyph = SkinImage(L"tree_closed.bmp");
     m_checkBoxes = SkinImage(L"checkboxes.png");
     m_rootIcon = SkinImage(L"treeroot.png");
-    if (attached) SetItemHeight(m_itemHeight);
+    if (attached) {
+        // Without this style the system rounds an odd item height down to even.
+        ModifyStyle(0, TVS_NONEVENHEIGHT);
+        SetItemHeight(m_itemHeight);
+    }
     return attached;
 }
 
