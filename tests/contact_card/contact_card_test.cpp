@@ -9,6 +9,8 @@
 #include <string>
 
 #include "tests/contacts/record_lists_fixture.h"
+#include "ui/controls/font_pool.h"
+#include "ui/framework/gdi.h"
 #include "tests/ui/harness/ui_harness.h"
 #include "ui/controls/skin.h"
 #include "ui/dialogs/contact_card_layout.h"
@@ -277,6 +279,64 @@ TEST_F(ContactCardTest, TallContentScrollsWithAMarginUnderItsLastLine) {
     Show(&Carved("Dan\t555"));
     EXPECT_EQ(card.ScrollOffset(), 0);
     EXPECT_TRUE(ScrollBarDisabled());
+}
+
+// Record text is drawn as it is: an "&" is a character, not a mnemonic.
+TEST_F(ContactCardTest, NameIsDrawnAsItIsAtItsPlace) {
+    cdv::ContactRecord& c = records.Contact(9, "Tom & Jerry");
+    Show(&c);
+    uitest::Repaint(card);
+    const uitest::Capture cap = uitest::CaptureClient(card);
+
+    constexpr int kLeft = 62 + 35;  // picture width + 35
+    const int width = card.ClientRect().right - 5 - kLeft;
+    fw::ClientDC screen(nullptr);
+    fw::OffscreenBuffer reference(screen, width, 18);
+    RECT all{0, 0, width, 18};
+    fw::GdiBrush face(::CreateSolidBrush(RGB(240, 245, 255)));
+    ::FillRect(reference.dc(), &all, face.get());
+    ::SetBkMode(reference.dc(), TRANSPARENT);
+    ::SetTextColor(reference.dc(), RGB(100, 100, 240));
+    fw::SelectionGuard font(reference.dc(), TkFontPool::Instance().FontByKey(0x500));
+    ::DrawTextW(reference.dc(), L"Tom & Jerry", -1, &all, DT_END_ELLIPSIS | DT_NOPREFIX);
+
+    int differences = 0;
+    for (int y = 0; y < 18; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF e = ::GetPixel(reference.dc(), x, y);
+            differences += uitest::Near(cap.At(kLeft + x, 20 + y), Rgb(GetRValue(e), GetGValue(e), GetBValue(e)), 4) ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(differences, 0);
+}
+
+// Content thousands of pixels tall paints like any other: the card never
+// needs a bitmap as tall as its content.
+TEST_F(ContactCardTest, VeryTallContentStillPaintsItsLastLine) {
+    records.WithAndroidMimeTypes();
+    Show(&WithPhones(10, 3000));
+    const int bottom = card.Lines().back().valueRect.bottom;
+    ASSERT_GT(bottom, 30000);
+    card.SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+    uitest::Repaint(card);
+    const uitest::Capture cap = uitest::CaptureClient(card);
+    const int lastLineTop = card.Lines().back().valueRect.top - card.ScrollOffset();
+    int ink = 0;
+    for (int x = 100; x < cap.width - 5; ++x)
+        ink += uitest::Near(cap.At(x, lastLineTop + 5), Rgb(240, 245, 255), 30) ? 0 : 1;
+    EXPECT_GT(ink, 5);
+}
+
+// A phone number longer than any the reader should hand over is shown whole.
+TEST_F(ContactCardTest, LongPhoneValueIsKeptWhole) {
+    records.WithAndroidMimeTypes();
+    cdv::ContactRecord& c = records.Contact(11, "Long Number");
+    const std::string digits(400, '7');
+    records.Data(11, 5, digits.c_str(), "2");
+    Show(&c);
+    ASSERT_EQ(card.Lines().size(), 1u);
+    EXPECT_EQ(card.Lines()[0].value.size(), 400u);
+    EXPECT_GT(card.Lines()[0].valueRect.Height(), 10 * card.Lines()[0].labelRect.Height());
 }
 
 TEST_F(ContactCardTest, NullRecordKeepsThePreviousContact) {

@@ -263,6 +263,20 @@ TEST_F(HyperlinkTest, TooltipShowsTheAddressOverTheLabelAndTheCursorIsAHand) {
     EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_HAND));
 }
 
+TEST_F(HyperlinkTest, HoveringTheLabelPopsUpTheTooltip) {
+    cdv::CMyHyperLink link;
+    SetUpLink(link, L"Have Problems?", cdv::web::kGuidePage);
+    HWND tip = link.GetToolTip();
+    ASSERT_FALSE(::IsWindowVisible(tip));
+    const POINT c = LabelCentre(link);
+    uitest::SetCursorAt(link, c.x, c.y);
+    uitest::MouseMove(link, c.x, c.y);
+    EXPECT_TRUE(uitest::PumpUntil([&] { return ::IsWindowVisible(tip) != FALSE; }, 4000));
+    wchar_t text[128] = {};
+    ::GetWindowTextW(tip, text, 128);
+    EXPECT_STREQ(text, cdv::web::kGuidePage);
+}
+
 TEST_F(HyperlinkTest, PlainLinkOpensItsOwnAddressAndTurnsVisitedOnlyWhenOpened) {
     OpenLog log;
     cdv::CHyperLink link;
