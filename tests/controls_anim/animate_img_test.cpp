@@ -28,7 +28,7 @@ protected:
         host.Create(nullptr, RECT{40, 40, 440, 240}, L"animation host", WS_POPUP | WS_VISIBLE);
         ASSERT_TRUE(host.IsWindow());
         // The main window's template gives a push button for the animation.
-        button = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | BS_PUSHBUTTON, 0, 0, 10, 10, host, 
+        button = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 10, 10, host, 
                                    reinterpret_cast<HMENU>(1009), nullptr, nullptr);
         ASSERT_NE(button, nullptr);
         strip = folder.File(L"animate.png");
@@ -131,8 +131,10 @@ TEST_F(AnimateImgTest, ClicksOnThePictureReachTheWindowBehindIt) {
     POINT pt{36, 51};  // inside the picture, in host coordinates
     ::ClientToScreen(host, &pt);
     EXPECT_EQ(::WindowFromPoint(pt), host.m_hWnd);
-    // And the host push button never paints itself over the frames.
+    // And the host push button never paints itself over the frames, nor
+    // takes the focus from the keyboard.
     EXPECT_TRUE(uitest::Near(ShownColour(), 0xD02020));
+    EXPECT_EQ(anim.GetStyle() & WS_TABSTOP, 0u);
 }
 
 TEST_F(AnimateImgTest, DestroyingTheObjectFirstStopsItsTimer) {

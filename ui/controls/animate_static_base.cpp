@@ -2,6 +2,12 @@
 
 namespace cdv {
 
+bool CAnimateStaticBase::SubclassWindow(HWND hWnd) {
+    if (!fw::CWindowImplBaseT<fw::CStatic>::SubclassWindow(hWnd)) return false;
+    ModifyStyle(WS_TABSTOP, 0);
+    return true;
+}
+
 bool CAnimateStaticBase::ProcessWindowMessage(HWND /*hWnd*/, UINT msg, WPARAM wParam, LPARAM /*lParam*/,
                                               LRESULT& result) {
     switch (msg) {

@@ -13,6 +13,10 @@ class CAnimateStaticBase : public fw::CWindowImplBaseT<fw::CStatic> {
 public:
     CAnimateStaticBase() = default;
 
+    // Takes over a dialog item. The picture is no stop for the Tab key: a
+    // push button host would draw its focus look over the frames.
+    bool SubclassWindow(HWND hWnd);
+
     bool ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     virtual void OnPaint() = 0;
