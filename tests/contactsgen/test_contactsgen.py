@@ -354,6 +354,12 @@ class Extremes(unittest.TestCase):
                 self.assertEqual(result.returncode, 2)
                 self.assertIn(b"error", result.stderr)
                 self.assertFalse(os.path.exists(out))
+        blocked = os.path.join(Scratch.folder("bad"), "folder", "contacts2.db")
+        os.makedirs(blocked)
+        result = subprocess.run([sys.executable, GENERATOR, "--out", blocked, "--contacts", "5"],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn(b"cannot write", result.stderr)
 
 
 if __name__ == "__main__":

@@ -6,6 +6,7 @@ import argparse
 import gc
 import os
 import random
+import sqlite3
 import sys
 import time
 
@@ -82,7 +83,11 @@ def main(argv):
     # only rescan them again and again.
     gc.disable()
     started = time.monotonic()
-    facts = generate(args)
+    try:
+        facts = generate(args)
+    except (OSError, sqlite3.Error) as failure:
+        print("gen_contacts.py: error: cannot write %s: %s" % (args.out, failure), file=sys.stderr)
+        return 1
     print("%s: %d contacts (%d deleted, %d flagged), %d live rows, %d deleted rows, %.1f s" % (
         args.out, args.contacts, facts["deleted_contacts"], facts["flagged_contacts"], facts["live_rows"],
         facts["deleted_rows"], time.monotonic() - started))
