@@ -14,7 +14,7 @@ namespace cdv::phonesim {
 constexpr std::size_t kMinReceiveLimit = 64 * 1024;
 
 DeviceSession::DeviceSession(adb::ByteStream& link, PhoneFs& fs, const PhoneProfile& profile, Log log)
-    : link_(link), fs_(fs), profile_(profile), shell_(fs, profile), log_(std::move(log)) {}
+    : link_(link), fs_(fs), profile_(profile), shell_(fs, profile_), log_(std::move(log)) {}
 
 bool DeviceSession::Send(std::uint32_t command, std::uint32_t arg0, std::uint32_t arg1, std::string_view payload) {
   return adb::WriteString(link_, adb::EncodeWirePacket(command, arg0, arg1, payload, checksums_));

@@ -43,7 +43,7 @@ class DeviceSession {
 
   adb::ByteStream& link_;
   PhoneFs& fs_;
-  const PhoneProfile& profile_;
+  const PhoneProfile profile_;
   ShellInterpreter shell_;
   Log log_;
   bool connected_ = false;

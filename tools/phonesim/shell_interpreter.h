@@ -30,7 +30,7 @@ class ShellInterpreter {
   ShellResult RunLine(std::string_view line, std::uint32_t uid, int depth);
 
   PhoneFs& fs_;
-  const PhoneProfile& profile_;
+  const PhoneProfile profile_;
 };
 
 }  // namespace cdv::phonesim

@@ -86,7 +86,8 @@ void SyncService::List(const std::string& path) {
 }
 
 void SyncService::TakeOutput(std::size_t max, std::string* out) {
-  if (reply_.empty() && file_) {
+  // Whole packets: read ahead until the reply fills one or the file ends.
+  while (reply_.size() < max && file_) {
     std::string block(kDeviceDataBlock, '\0');
     file_->read(block.data(), static_cast<std::streamsize>(block.size()));
     block.resize(static_cast<std::size_t>(file_->gcount()));

@@ -32,7 +32,7 @@ class SyncService final : public StreamService {
   void List(const std::string& path);
 
   const PhoneFs& fs_;
-  const PhoneProfile& profile_;
+  const PhoneProfile profile_;
   std::string input_;
   std::string reply_;
   std::unique_ptr<std::ifstream> file_;  // the file a RECV is sending
