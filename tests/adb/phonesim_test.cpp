@@ -43,7 +43,7 @@ class PhoneFolder {
     fs::create_directories(root / "sdcard");
     std::ofstream(root / "data/data/com.android.providers.contacts/databases/contacts2.db", std::ios::binary)
         << db_content;
-    std::ofstream(root / "sdcard/note.txt") << "hello\n";
+    std::ofstream(root / "sdcard/note.txt", std::ios::binary) << "hello\n";
     std::ofstream(base_ / "secret.txt") << "outside";
   }
   ~PhoneFolder() {
