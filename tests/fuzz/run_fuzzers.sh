@@ -36,7 +36,7 @@ for t in "${targets[@]}"; do
   maxlen=4096 dict=()
   case $t in engine|reader) maxlen=131072 dict=(-dict="$here/sqlite.dict") ;; esac
   echo "== $t: ${seconds}s"
-  if ! nice -n 19 "$build/fuzz_$t" -max_total_time="$seconds" -max_len=$maxlen -timeout=10 -rss_limit_mb=1536 \
+  if ! nice -n 19 "$build/fuzz_$t" -max_total_time="$seconds" -max_len=$maxlen -timeout=30 -rss_limit_mb=1536 \
       "${dict[@]}" -artifact_prefix="$findings/" -print_final_stats=1 \
       "$corpus" "${regressions[@]}" 2>"$build/$t.log"; then
     status=1
