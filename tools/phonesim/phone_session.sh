@@ -62,9 +62,10 @@ phone_start() {
   "$phonesim" --root "$root" "$@" >"$out" 2>"$out.log" </dev/null &
   pid=$!
   PHONE_SESSION_PIDS="$PHONE_SESSION_PIDS $pid"
-  # Wait for its "listening" line rather than a fixed sleep.
-  for _ in $(seq 100); do
-    port=$(sed -n 's/^phonesim listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$out")
+  # Wait for its "listening" line rather than a fixed sleep (under Wine a
+  # first start takes seconds).
+  for _ in $(seq $((${PHONE_START_SECONDS:-5} * 20))); do
+    port=$(sed -n 's/^phonesim listening on 127\.0\.0\.1:\([0-9]*\)\r\{0,1\}$/\1/p' "$out")
     [ -n "$port" ] && { PHONE_PORT=$port; return 0; }
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.05
