@@ -1,5 +1,7 @@
 #include "recovery/btree_page.h"
 
+#include <algorithm>
+
 namespace cdv {
 
 uint32_t PageSizeFromField(uint16_t field) {
@@ -24,17 +26,33 @@ void InteriorChildren(const uint8_t* page, uint32_t pageSize, std::vector<uint32
   }
 }
 
-std::vector<uint32_t> FreeblockChain(const uint8_t* page, uint32_t pageSize) {
-  std::vector<uint32_t> chain;
-  if (pageSize < kLeafHeaderSize) return chain;
+void FreeblockChain(const uint8_t* page, uint32_t pageSize, std::vector<uint32_t>& chain) {
+  chain.clear();
+  if (pageSize < kLeafHeaderSize) return;
+  // Chains are short: a repeat is looked for among the offsets so far, and
+  // only a long chain gets a bitmap of the page.
+  constexpr size_t kShortChain = 32;
+  std::vector<bool> seen;
   uint32_t at = Get16(page + 1);
-  if (at == 0) return chain;
-  std::vector<bool> seen(pageSize, false);
-  while (at != 0 && at + kFreeblockHeaderSize <= pageSize && !seen[at]) {
-    seen[at] = true;
+  while (at != 0 && at + kFreeblockHeaderSize <= pageSize) {
+    if (chain.size() < kShortChain) {
+      if (std::find(chain.begin(), chain.end(), at) != chain.end()) break;
+    } else {
+      if (seen.empty()) {
+        seen.assign(pageSize, false);
+        for (uint32_t earlier : chain) seen[earlier] = true;
+      }
+      if (seen[at]) break;
+      seen[at] = true;
+    }
     chain.push_back(at);
     at = Get16(page + at);
   }
+}
+
+std::vector<uint32_t> FreeblockChain(const uint8_t* page, uint32_t pageSize) {
+  std::vector<uint32_t> chain;
+  FreeblockChain(page, pageSize, chain);
   return chain;
 }
 

@@ -29,6 +29,7 @@ void InteriorChildren(const uint8_t* page, uint32_t pageSize, std::vector<uint32
 // Offsets of a leaf page's freeblocks in chain order. The chain ends at offset
 // 0, at an offset whose 4-byte header would not fit on the page, or at an
 // offset already seen (a damaged page may chain in a loop).
+void FreeblockChain(const uint8_t* page, uint32_t pageSize, std::vector<uint32_t>& chain);
 std::vector<uint32_t> FreeblockChain(const uint8_t* page, uint32_t pageSize);
 
 // The unallocated gap of a leaf page: from the end of the cell pointer array

@@ -18,17 +18,34 @@ void AppendLine(std::string& out, std::string_view first, std::string_view secon
   out.append("\r\n");
 }
 
-// Small dense ids for equal byte strings.
-class Interner {
+// Dense ids for equal raw_contact_id values. Integers, the usual case, take
+// at most 8 bytes: up to 7 are keyed as one number with the length in the low
+// byte (so "" and "\0" differ); longer values are keyed by their bytes.
+class ContactIds {
  public:
-  explicit Interner(size_t expected) { ids_.reserve(expected); }
-  uint32_t id(std::string_view s) {
-    return ids_.emplace(s, static_cast<uint32_t>(ids_.size())).first->second;
+  explicit ContactIds(size_t expected) { shortIds_.reserve(expected); }
+  uint32_t id(std::string_view raw) {
+    const uint32_t fresh = static_cast<uint32_t>(count_);
+    std::pair<uint32_t, bool> found;
+    if (raw.size() < 8) {
+      uint64_t key = 0;
+      for (char c : raw) key = (key << 8) | static_cast<unsigned char>(c);
+      key = (key << 8) | raw.size();
+      const auto r = shortIds_.emplace(key, fresh);
+      found = {r.first->second, r.second};
+    } else {
+      const auto r = longIds_.emplace(raw, fresh);
+      found = {r.first->second, r.second};
+    }
+    if (found.second) ++count_;
+    return found.first;
   }
-  size_t size() const { return ids_.size(); }
+  size_t size() const { return count_; }
 
  private:
-  std::unordered_map<std::string_view, uint32_t> ids_;
+  size_t count_ = 0;
+  std::unordered_map<uint64_t, uint32_t> shortIds_;
+  std::unordered_map<std::string_view, uint32_t> longIds_;
 };
 
 }  // namespace
@@ -46,13 +63,10 @@ std::string BuildContactsText(const std::vector<CarvedContact>& rows) {
 
   // Rows with an empty data1 take part in nothing; the others are grouped by
   // their raw_contact_id bytes, keeping carving order inside each group.
-  Interner contacts(n);
-  Interner values(n);
-  std::vector<uint32_t> contactOf(n, kNone), valueOf(n, kNone);
+  ContactIds contacts(n);
+  std::vector<uint32_t> contactOf(n, kNone);
   for (size_t i = 0; i < n; ++i) {
-    if (rows[i].data1.empty()) continue;
-    contactOf[i] = contacts.id(rows[i].rawContactId);
-    valueOf[i] = values.id(rows[i].data1);
+    if (!rows[i].data1.empty()) contactOf[i] = contacts.id(rows[i].rawContactId);
   }
   std::vector<size_t> groupBegin(contacts.size() + 1, 0);
   for (size_t i = 0; i < n; ++i) {
@@ -75,7 +89,8 @@ std::string BuildContactsText(const std::vector<CarvedContact>& rows) {
   for (size_t g = 0; g < contacts.size(); ++g) {
     const size_t begin = groupBegin[g], end = groupBegin[g + 1];
     for (size_t k = end; k-- > begin;) {
-      runEnd[k] = (k + 1 < end && valueOf[members[k]] == valueOf[members[k + 1]]) ? runEnd[k + 1] : k + 1;
+      const bool sameAsNext = k + 1 < end && rows[members[k]].data1 == rows[members[k + 1]].data1;
+      runEnd[k] = sameAsNext ? runEnd[k + 1] : k + 1;
     }
   }
 
@@ -87,7 +102,8 @@ std::string BuildContactsText(const std::vector<CarvedContact>& rows) {
     digits[i] = IsAllDigits(rows[i].data1) ? 1 : 0;
   }
 
-  std::string out;
+  // The pairs in output order, then the text in one allocation.
+  std::vector<std::pair<uint32_t, uint32_t>> pairs;
   std::vector<char> used(n, 0);
   for (size_t i = 0; i < n; ++i) {
     if (contactOf[i] == kNone) continue;
@@ -95,17 +111,30 @@ std::string BuildContactsText(const std::vector<CarvedContact>& rows) {
     size_t k = slotOf[i] + 1;
     while (k < end) {
       const uint32_t a = members[k];
-      if (valueOf[a] == valueOf[i]) {
+      if (rows[a].data1 == rows[i].data1) {
         k = runEnd[k];
         continue;
       }
-      if (digits[i]) {
-        AppendLine(out, text[a], text[i]);
-      } else {
-        AppendLine(out, text[i], text[a]);
-      }
+      pairs.push_back({static_cast<uint32_t>(i), a});
       used[i] = used[a] = 1;
       ++k;
+    }
+  }
+  const size_t kLineExtra = 3;  // TAB CR LF
+  const size_t kMissingSize = sizeof kMissing - 1;
+  size_t size = 0;
+  for (const auto& p : pairs) size += text[p.first].size() + text[p.second].size() + kLineExtra;
+  for (size_t j = 0; j < n; ++j) {
+    if (contactOf[j] != kNone && !used[j]) size += text[j].size() + kMissingSize + kLineExtra;
+  }
+
+  std::string out;
+  out.reserve(size);
+  for (const auto& p : pairs) {
+    if (digits[p.first]) {
+      AppendLine(out, text[p.second], text[p.first]);
+    } else {
+      AppendLine(out, text[p.first], text[p.second]);
     }
   }
   for (size_t j = 0; j < n; ++j) {

@@ -5,22 +5,25 @@
 // header, and the unallocated gap.
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
+#include <memory>
 #include <vector>
+
+#include "recovery/btree_page.h"
 
 namespace cdv {
 
 struct FreeblockBytes {
-  uint32_t offset = 0;     // within the page
-  uint32_t sizeField = 0;  // as stored, header included
-  size_t begin = 0;        // into the store's bytes: the page's bytes from offset + 4
-  size_t length = 0;       // up to the freeblock's end or the page's end
+  uint32_t offset = 0;            // within the page
+  uint32_t sizeField = 0;         // as stored, header included
+  const uint8_t* data = nullptr;  // the page's bytes from offset + 4 ...
+  size_t length = 0;              // ... to the freeblock's end or the page's end
 };
 
 struct LeafFreeSpace {
-  std::vector<uint32_t> chain;  // freeblock offsets in chain order
-  std::vector<FreeblockBytes> freeblocks;
-  size_t gapBegin = 0;
+  uint32_t page = 0;
+  size_t firstFreeblock = 0;  // into freeblocks(), in chain order
+  size_t freeblockCount = 0;
+  const uint8_t* gap = nullptr;
   size_t gapLength = 0;
 };
 
@@ -28,14 +31,28 @@ class LeafFreeSpaceStore {
  public:
   // Keeps the free space of leaf page `page` from its image.
   void add(uint32_t page, const uint8_t* image, uint32_t pageSize);
-  const LeafFreeSpace* find(uint32_t page) const;
-  const uint8_t* bytes(size_t begin) const { return bytes_.data() + begin; }
-  size_t byteCount() const { return bytes_.size(); }
+  const LeafFreeSpace* find(uint32_t page);
+  const FreeblockBytes* freeblocks(const LeafFreeSpace& space) const {
+    return freeblocks_.data() + space.firstFreeblock;
+  }
+  size_t byteCount() const { return byteCount_; }
   void clear();
 
  private:
-  std::vector<uint8_t> bytes_;
-  std::unordered_map<uint32_t, LeafFreeSpace> pages_;
+  // Copies bytes into stable storage: blocks of 1 MiB, never moved.
+  const uint8_t* keep(const uint8_t* bytes, size_t length);
+
+  std::vector<std::unique_ptr<uint8_t[]>> blocks_;
+  size_t blockUsed_ = 0;
+  size_t blockSize_ = 0;
+  size_t byteCount_ = 0;
+  std::vector<FreeblockBytes> freeblocks_;
+  std::vector<LeafFreeSpace> pages_;
+  bool sorted_ = true;
+  // Scratch for add(), kept to spare an allocation per page.
+  std::vector<uint32_t> chain_;
+  std::vector<PageRange> ranges_;
+  std::vector<const uint8_t*> kept_;
 };
 
 }  // namespace cdv

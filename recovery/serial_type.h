@@ -51,10 +51,20 @@ struct Varint {
 
 // SQLite varint: big-endian groups of 7 bits, a set high bit meaning another
 // byte follows; the ninth byte contributes all 8 bits.
-Varint ReadVarint(const RecordBuffer& buf, uint64_t pos);
+Varint ReadLongVarint(const RecordBuffer& buf, uint64_t pos);
+inline Varint ReadVarint(const RecordBuffer& buf, uint64_t pos) {
+  // Serial types below 128 (every one but long text and BLOBs) take one byte.
+  const uint8_t first = buf.at(pos);
+  if (first < 0x80) return {first, 1};
+  return ReadLongVarint(buf, pos);
+}
 
 // Body width of a serial type in bytes.
-uint64_t SerialTypeWidth(uint32_t type);
+inline uint64_t SerialTypeWidth(uint32_t type) {
+  static constexpr uint8_t kFixed[12] = {0, 1, 2, 3, 4, 6, 8, 8, 0, 0, 0, 0};
+  if (type < 12) return kFixed[type];
+  return (type & 1) ? (uint64_t{type} - 13) / 2 : (uint64_t{type} - 12) / 2;
+}
 
 // Text is stored with odd serial types from 13 up.
 inline bool IsTextSerialType(uint32_t type) { return type >= 13 && (type & 1) != 0; }

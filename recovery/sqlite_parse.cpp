@@ -36,6 +36,8 @@ void SqliteParse::startParse(ePaserType kind) {
     if (!walkTable(m_contactsDbPath)) return;
     parseContactFreelistCell(m_rawContactIdIndex, m_data1Index, m_dataColumnCount);
     parseContactUnassignedArea(m_rawContactIdIndex, m_data1Index, m_dataColumnCount);
+    // The pages' free space is carved: its memory serves the text instead.
+    m_leafFreeSpace.clear();
     saveContactRecover2File(std::string());
   } else {
     if (!InitSmsParseDbFile()) return;
@@ -43,6 +45,7 @@ void SqliteParse::startParse(ePaserType kind) {
     if (!walkTable(m_smsDbPath)) return;
     parseSmsFresslistCell(m_addressIndex, m_personIndex, m_bodyIndex, m_smsColumnCount);
     parseSmsUnassignedArea(m_addressIndex, m_personIndex, m_bodyIndex, m_smsColumnCount);
+    m_leafFreeSpace.clear();
     saveSmsRecover2File(std::string());
   }
 }

@@ -1,21 +1,42 @@
 // Carving the freeblocks and gaps of the walked leaf pages. Freeblocks come
 // first, page by page in ascending order and in chain order within a page; the
 // gaps follow, page by page.
+#include <new>
+
 #include "recovery/record_carver.h"
 #include "recovery/sqlite_parse.h"
+
+namespace {
+
+// Every carved record takes at least one serial-type byte per column and
+// the 4 bytes before it, which bounds the rows the free space can hold.
+// Reserving that (up to a cap) spares the list's growth copying and
+// re-faulting its memory; the reservation is only a hint.
+template <class Rows>
+void ReserveFor(Rows& rows, size_t freeBytes, int columnCount) {
+  constexpr size_t kMostReserved = size_t{1} << 20;
+  const size_t bound = freeBytes / (static_cast<size_t>(columnCount) + 4);
+  try {
+    rows.reserve(rows.size() + (bound < kMostReserved ? bound : kMostReserved));
+  } catch (const std::bad_alloc&) {
+  }
+}
+
+}  // namespace
 
 void SqliteParse::parseContactFreelistCell(const int& rawContactIdIndex, const int& data1Index,
                                            const int& columnCount) {
   const cdv::ContactColumns columns{rawContactIdIndex, data1Index, columnCount};
   if (!columns.known()) return;
+  ReserveFor(m_carvedContacts, m_leafFreeSpace.byteCount(), columnCount);
   for (const auto& entry : m_freeblockMap) {
     const cdv::LeafFreeSpace* space = m_leafFreeSpace.find(entry.first);
     if (space == nullptr) continue;
-    for (const cdv::FreeblockBytes& block : space->freeblocks) {
+    const cdv::FreeblockBytes* blocks = m_leafFreeSpace.freeblocks(*space);
+    for (size_t i = 0; i < space->freeblockCount; ++i) {
       const uint8_t* data = nullptr;
       size_t length = 0;
-      if (!cdv::FreeblockRecordArea(block.sizeField, m_leafFreeSpace.bytes(block.begin), block.length, &data,
-                                    &length)) {
+      if (!cdv::FreeblockRecordArea(blocks[i].sizeField, blocks[i].data, blocks[i].length, &data, &length)) {
         continue;
       }
       cdv::CarveContactFreeblock(data, length, columns, m_carvedContacts);
@@ -30,7 +51,7 @@ void SqliteParse::parseContactUnassignedArea(const int& rawContactIdIndex, const
   for (unsigned page : m_leafPages) {
     const cdv::LeafFreeSpace* space = m_leafFreeSpace.find(page);
     if (space == nullptr || space->gapLength == 0) continue;
-    cdv::CarveContactGap(m_leafFreeSpace.bytes(space->gapBegin), space->gapLength, columns, m_carvedContacts);
+    cdv::CarveContactGap(space->gap, space->gapLength, columns, m_carvedContacts);
   }
 }
 
@@ -38,14 +59,15 @@ void SqliteParse::parseSmsFresslistCell(const int& addressIndex, const int& pers
                                         const int& columnCount) {
   const cdv::SmsColumns columns{addressIndex, personIndex, bodyIndex, columnCount};
   if (!columns.known()) return;
+  ReserveFor(m_carvedSms, m_leafFreeSpace.byteCount(), columnCount);
   for (const auto& entry : m_freeblockMap) {
     const cdv::LeafFreeSpace* space = m_leafFreeSpace.find(entry.first);
     if (space == nullptr) continue;
-    for (const cdv::FreeblockBytes& block : space->freeblocks) {
+    const cdv::FreeblockBytes* blocks = m_leafFreeSpace.freeblocks(*space);
+    for (size_t i = 0; i < space->freeblockCount; ++i) {
       const uint8_t* data = nullptr;
       size_t length = 0;
-      if (!cdv::FreeblockRecordArea(block.sizeField, m_leafFreeSpace.bytes(block.begin), block.length, &data,
-                                    &length)) {
+      if (!cdv::FreeblockRecordArea(blocks[i].sizeField, blocks[i].data, blocks[i].length, &data, &length)) {
         continue;
       }
       cdv::CarveSmsFreeblock(data, length, columns, m_carvedSms);
@@ -60,6 +82,6 @@ void SqliteParse::parseSmsUnassignedArea(const int& addressIndex, const int& per
   for (unsigned page : m_leafPages) {
     const cdv::LeafFreeSpace* space = m_leafFreeSpace.find(page);
     if (space == nullptr || space->gapLength == 0) continue;
-    cdv::CarveSmsGap(m_leafFreeSpace.bytes(space->gapBegin), space->gapLength, columns, m_carvedSms);
+    cdv::CarveSmsGap(space->gap, space->gapLength, columns, m_carvedSms);
   }
 }

@@ -17,41 +17,44 @@ void SqliteParse::getDbPageSize(const std::string& path) {
   m_pageSize = static_cast<int>(cdv::PageSizeFromField(cdv::Get16(field)));
 }
 
-// Depth-first from `page`. Each page is read once, whole: an interior page
-// gives its children, a leaf page joins the leaf list and hands its free space
-// to the carving. A page is walked at most once, so a damaged tree that points
-// back to an ancestor (or twice to one page) cannot make the walk loop, and
-// the explicit stack keeps a deep chain of pages off the call stack.
+// The tree below `page`, level by level: each level's pages are read in
+// ascending order (the file's pages are fetched through a read-ahead window,
+// and the leaf list is sorted afterwards in any case). Each page is read once,
+// whole: an interior page gives its children, a leaf page joins the leaf list
+// and hands its free space to the carving. A page is walked at most once, so
+// a damaged tree that points back to an ancestor (or twice to one page)
+// cannot make the walk loop, and a deep chain of pages uses no recursion.
 void SqliteParse::loopPage(int64_t page) {
   if (m_pageSize <= 0 || !m_file.is_open()) return;
   cdv::PageReader reader(m_file, static_cast<uint32_t>(m_pageSize));
   if (page <= 0 || static_cast<uint64_t>(page) > reader.pageCount()) return;
 
   std::vector<bool> queued(static_cast<size_t>(reader.pageCount()) + 1, false);
-  std::vector<uint32_t> pending{static_cast<uint32_t>(page)};
+  std::vector<uint32_t> level{static_cast<uint32_t>(page)}, next, children;
   queued[static_cast<size_t>(page)] = true;
-  std::vector<uint8_t> image;
-  std::vector<uint32_t> children;
-  while (!pending.empty()) {
-    const uint32_t current = pending.back();
-    pending.pop_back();
-    const uint32_t got = reader.read(current, image);
-    if (got == 0) continue;
-    // Page header: byte 0 is the page type.
-    if (image[0] == cdv::kInteriorTablePage) {
-      if (got < cdv::kInteriorHeaderSize) continue;
-      cdv::InteriorChildren(image.data(), reader.pageSize(), children);
-      // Pushed in reverse so the right-most child is walked first.
-      for (auto it = children.rbegin(); it != children.rend(); ++it) {
-        if (*it == 0 || *it > reader.pageCount() || queued[*it]) continue;
-        queued[*it] = true;
-        pending.push_back(*it);
+  while (!level.empty()) {
+    std::sort(level.begin(), level.end());
+    next.clear();
+    for (uint32_t current : level) {
+      uint32_t got = 0;
+      const uint8_t* image = reader.read(current, got);
+      if (got == 0) continue;
+      // Page header: byte 0 is the page type.
+      if (image[0] == cdv::kInteriorTablePage) {
+        if (got < cdv::kInteriorHeaderSize) continue;
+        cdv::InteriorChildren(image, reader.pageSize(), children);
+        for (uint32_t child : children) {
+          if (child == 0 || child > reader.pageCount() || queued[child]) continue;
+          queued[child] = true;
+          next.push_back(child);
+        }
+      } else if (image[0] == cdv::kLeafTablePage) {
+        if (got < cdv::kLeafHeaderSize) continue;
+        m_leafPages.push_back(current);
+        m_leafFreeSpace.add(current, image, reader.pageSize());
       }
-    } else if (image[0] == cdv::kLeafTablePage) {
-      if (got < cdv::kLeafHeaderSize) continue;
-      m_leafPages.push_back(current);
-      m_leafFreeSpace.add(current, image.data(), reader.pageSize());
     }
+    level.swap(next);
   }
 }
 
@@ -62,8 +65,11 @@ void SqliteParse::sortLeafPage() {
 void SqliteParse::loadFreelistCell(std::vector<unsigned> /*leafPages*/) {
   for (unsigned page : m_leafPages) {
     const cdv::LeafFreeSpace* space = m_leafFreeSpace.find(page);
-    if (space == nullptr || space->chain.empty()) continue;
-    m_freeblockMap.emplace(page, std::vector<unsigned>(space->chain.begin(), space->chain.end()));
+    if (space == nullptr || space->freeblockCount == 0) continue;
+    const cdv::FreeblockBytes* blocks = m_leafFreeSpace.freeblocks(*space);
+    std::vector<unsigned> offsets(space->freeblockCount);
+    for (size_t i = 0; i < offsets.size(); ++i) offsets[i] = blocks[i].offset;
+    m_freeblockMap.emplace(page, std::move(offsets));
   }
 }
 

@@ -127,19 +127,49 @@ TEST(LeafFreeSpace, KeepsFreeblockDataAndGapOnce) {
   store.add(7, page.data(), 512);
   const cdv::LeafFreeSpace* space = store.find(7);
   ASSERT_NE(space, nullptr);
-  ASSERT_EQ(space->freeblocks.size(), 2u);
-  EXPECT_EQ(space->chain, (std::vector<uint32_t>{462, 452}));
-  EXPECT_EQ(space->freeblocks[0].length, 26u);
-  EXPECT_EQ(space->freeblocks[1].length, 41u);
-  EXPECT_EQ(store.bytes(space->freeblocks[0].begin)[0], 0x11);
-  EXPECT_EQ(store.bytes(space->freeblocks[1].begin)[0], 0x22);
+  ASSERT_EQ(space->freeblockCount, 2u);
+  const cdv::FreeblockBytes* blocks = store.freeblocks(*space);
+  EXPECT_EQ(blocks[0].offset, 462u);
+  EXPECT_EQ(blocks[1].offset, 452u);
+  EXPECT_EQ(blocks[0].length, 26u);
+  EXPECT_EQ(blocks[1].length, 41u);
+  EXPECT_EQ(blocks[0].data[0], 0x11);
+  EXPECT_EQ(blocks[1].data[0], 0x22);
   // The second freeblock's bytes run on into the first one's.
-  EXPECT_EQ(store.bytes(space->freeblocks[1].begin)[10], 0x11);
+  EXPECT_EQ(blocks[1].data[10], 0x11);
   EXPECT_EQ(space->gapLength, 452u - 10u);
-  EXPECT_EQ(store.bytes(space->gapBegin)[4], 1);
+  EXPECT_EQ(space->gap[4], 1);
   // Overlapping ranges are stored once: offsets 456 to 497, plus the gap.
   EXPECT_EQ(store.byteCount(), (497u - 456u) + space->gapLength);
   EXPECT_EQ(store.find(8), nullptr);
+
+  // Pages added out of order are still found.
+  store.add(3, page.data(), 512);
+  ASSERT_NE(store.find(3), nullptr);
+  EXPECT_EQ(store.find(3)->page, 3u);
+  EXPECT_EQ(store.find(7)->page, 7u);
+}
+
+TEST(LeafFreeSpace, ThousandsOfFreeblocksOnOnePage) {
+  // A damaged 64 KiB page chaining 16,000 four-byte freeblocks.
+  Bytes page(65536, 0);
+  page[0] = 13;
+  const uint32_t first = 1000;
+  page[1] = static_cast<uint8_t>(first >> 8);
+  page[2] = static_cast<uint8_t>(first);
+  for (uint32_t i = 0; i < 16000; ++i) {
+    const uint32_t at = first + 4 * i;
+    const uint32_t next = i + 1 < 16000 ? at + 4 : 0;
+    page[at] = static_cast<uint8_t>(next >> 8);
+    page[at + 1] = static_cast<uint8_t>(next);
+    page[at + 3] = 5;  // size 5: one data byte, overlapping the next block's header
+  }
+  cdv::LeafFreeSpaceStore store;
+  store.add(2, page.data(), 65536);
+  const cdv::LeafFreeSpace* space = store.find(2);
+  ASSERT_NE(space, nullptr);
+  EXPECT_EQ(space->freeblockCount, 16000u);
+  EXPECT_EQ(store.freeblocks(*space)[15999].data[0], 0);
 }
 
 }  // namespace
