@@ -2,17 +2,14 @@
 // the list rows and the export, on generated phones of growing size, with
 // the growth from one size to the next. Run it from a Release tree:
 //   contacts-bench [--sizes 1000,20000,200000] [--data DIR]
-#include <malloc.h>
-#include <time.h>
 #include <sqlite3.h>
+#include <time.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -22,35 +19,7 @@
 #include "contacts/pause_gate.h"
 #include "platform/siftdb/siftdb_reader.h"
 #include "recovery/sqlite_parse.h"
-
-// Heap in use through operator new (the records, the carved records, the
-// rows), for a peak per phase; SQLite's own allocations come from its
-// high-water mark.
-namespace {
-std::atomic<long long> gHeap{0};
-std::atomic<long long> gHeapPeak{0};
-
-void* Track(void* p) {
-  if (p == nullptr) throw std::bad_alloc();
-  const long long now = gHeap += static_cast<long long>(malloc_usable_size(p));
-  long long peak = gHeapPeak.load();
-  while (now > peak && !gHeapPeak.compare_exchange_weak(peak, now)) {
-  }
-  return p;
-}
-void Untrack(void* p) {
-  if (p == nullptr) return;
-  gHeap -= static_cast<long long>(malloc_usable_size(p));
-  std::free(p);
-}
-}  // namespace
-
-void* operator new(size_t n) { return Track(std::malloc(n ? n : 1)); }
-void* operator new[](size_t n) { return Track(std::malloc(n ? n : 1)); }
-void operator delete(void* p) noexcept { Untrack(p); }
-void operator delete[](void* p) noexcept { Untrack(p); }
-void operator delete(void* p, size_t) noexcept { Untrack(p); }
-void operator delete[](void* p, size_t) noexcept { Untrack(p); }
+#include "tools/bench/heap_meter.h"
 
 namespace {
 
@@ -77,8 +46,8 @@ Figure Measure(int repeats, const std::function<void()>& setUp, const std::funct
   f.cpuSeconds = 1e30;
   for (int i = 0; i < repeats; ++i) {
     setUp();
-    const long long base = gHeap.load();
-    gHeapPeak = base;
+    const size_t base = cdv::HeapBytesNow();
+    cdv::ResetHeapPeak();
     sqlite3_memory_highwater(1);
     const auto start = std::chrono::steady_clock::now();
     const double cpuStart = CpuSeconds();
@@ -86,7 +55,10 @@ Figure Measure(int repeats, const std::function<void()>& setUp, const std::funct
     const double cpu = CpuSeconds() - cpuStart;
     const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (cpu < f.cpuSeconds) f.cpuSeconds = cpu;
-    const double peak = static_cast<double>(gHeapPeak.load() - base + sqlite3_memory_highwater(0)) / 1048576.0;
+    // Heap through operator new (records, carved records, rows) plus SQLite's own.
+    const double peak =
+        static_cast<double>(cdv::HeapBytesPeak() - base + static_cast<size_t>(sqlite3_memory_highwater(0))) /
+        1048576.0;
     if (s < f.seconds) f.seconds = s;
     if (peak > f.peakMiB) f.peakMiB = peak;
   }
