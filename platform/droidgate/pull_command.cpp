@@ -85,9 +85,14 @@ RecvOutcome ReceiveFile(ByteStream& stream, PulledFile& file) {
         outcome.error = "the device sent a data block of " + std::to_string(header.length) + " bytes";
         return outcome;
       }
+      std::string open_error;
+      if (!file.Open(&open_error)) {
+        outcome.error = "cannot create the local file: " + open_error;
+        return outcome;
+      }
       // Write each piece as it arrives rather than each whole block.
       std::uint32_t left = header.length;
-      do {
+      while (left > 0) {
         const std::ptrdiff_t got = stream.ReadSome(buffer.data(), left);
         if (got <= 0) {
           outcome.error = "the connection to the device was lost";
@@ -100,7 +105,7 @@ RecvOutcome ReceiveFile(ByteStream& stream, PulledFile& file) {
         }
         left -= static_cast<std::uint32_t>(got);
         outcome.bytes += static_cast<std::uint64_t>(got);
-      } while (left > 0);
+      }
     } else if (header.id == "DONE") {
       std::string open_error;
       if (!file.Open(&open_error)) {

@@ -269,6 +269,25 @@ TEST(RelayPull, FailedTransfersLeaveNoFile) {
   }
 }
 
+TEST(RelayPull, EmptyDataBlocksAreHarmless) {
+  TempFolder temp;
+  FakeAdbServer server = OneDevice();
+  server.device_reply = Stat2(3) + Data("") + Data("abc") + Data("") + Done();
+  ASSERT_EQ(RunDroidgate(server, {"pull", "/p", temp.File("x")}).code, 0);
+  EXPECT_EQ(ReadFile(temp.File("x")), "abc");
+}
+
+TEST(RelayPull, LocalFileThatCannotBeCreatedIsReported) {
+  TempFolder temp;
+  FakeAdbServer server = OneDevice();
+  server.device_reply = Stat2(3) + Data("abc") + Done();
+  const std::string local = temp.File("missing-folder/x.db");
+  const RunResult r = RunDroidgate(server, {"pull", "/p", local});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err.rfind("adb: error: failed to copy '/p' to '" + local + "': cannot create the local file: ", 0), 0u)
+      << r.err;
+}
+
 TEST(RelayPull, RefusalBeforeAnyDataLeavesAnExistingFileAlone) {
   TempFolder temp;
   const std::string local = temp.File("keep.db");
