@@ -2,6 +2,7 @@
 
 #include <winhttp.h>
 
+#include <memory>
 #include <vector>
 
 namespace qz {
@@ -22,9 +23,9 @@ class InternetHandle {
   HINTERNET h_;
 };
 
-}  // namespace
-
-HttpAnswer HttpGet(const std::wstring& url, const HttpLimits& limits) {
+// The exchange itself, with the client's own time-outs and the overall
+// limit checked between pieces.
+HttpAnswer Exchange(const std::wstring& url, const HttpLimits& limits) {
   const DWORD started = ::GetTickCount();
   HttpAnswer answer;
 
@@ -92,6 +93,51 @@ HttpAnswer HttpGet(const std::wstring& url, const HttpLimits& limits) {
   }
   answer.status = HttpStatus::Ok;
   return answer;
+}
+
+struct PendingExchange {
+  std::wstring url;
+  HttpLimits limits;
+  HttpAnswer answer;
+  HANDLE done = nullptr;
+  ~PendingExchange() {
+    if (done != nullptr) ::CloseHandle(done);
+  }
+};
+
+DWORD WINAPI ExchangeThread(LPVOID param) {
+  std::unique_ptr<std::shared_ptr<PendingExchange>> holder(static_cast<std::shared_ptr<PendingExchange>*>(param));
+  PendingExchange& pending = **holder;
+  pending.answer = Exchange(pending.url, pending.limits);
+  ::SetEvent(pending.done);
+  return 0;
+}
+
+}  // namespace
+
+HttpAnswer HttpGet(const std::wstring& url, const HttpLimits& limits) {
+  // Not every HTTP client keeps its time-outs while it waits for a server
+  // that accepted the connection and never answers, so the exchange runs on
+  // its own thread and the caller waits no longer than the overall limit. A
+  // late exchange keeps its own state alive and ends by itself.
+  auto pending = std::make_shared<PendingExchange>();
+  pending->url = url;
+  pending->limits = limits;
+  pending->done = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (pending->done == nullptr) return Exchange(url, limits);
+  auto* holder = new std::shared_ptr<PendingExchange>(pending);
+  HANDLE thread = ::CreateThread(nullptr, 0, &ExchangeThread, holder, 0, nullptr);
+  if (thread == nullptr) {
+    delete holder;
+    return Exchange(url, limits);
+  }
+  ::CloseHandle(thread);
+  if (::WaitForSingleObject(pending->done, limits.totalMs) != WAIT_OBJECT_0) {
+    HttpAnswer late;
+    late.status = HttpStatus::TooSlow;
+    return late;
+  }
+  return pending->answer;
 }
 
 }  // namespace qz

@@ -12,7 +12,7 @@ struct HttpLimits {
   int connectMs = 5000;
   int sendMs = 5000;
   int receiveMs = 5000;  // per wait for the answer or the next piece of it
-  DWORD totalMs = 15000; // the whole exchange, checked between pieces
+  DWORD totalMs = 15000; // the longest the caller waits for the whole exchange
   size_t maxBytes = 64 * 1024;
 };
 

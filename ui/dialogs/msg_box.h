@@ -43,6 +43,9 @@ public:
 
     bool ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+    const std::wstring& Text() const { return m_text; }
+    int IconKind() const { return m_iconKind; }
+
 private:
     void OnInitDialog();
     void OnPaint();

@@ -1,0 +1,59 @@
+// A stand-in for the programs the main window starts (the relay and the
+// updater). It appends "<its own path>|<its command line>" to the file named
+// by CDV_STANDIN_LOG, and as a relay:
+//   pull REMOTE LOCAL  copies the file named by CDV_STANDIN_SOURCE (if any)
+//                      to LOCAL;
+//   CDV_STANDIN_HANG=all   never ends (any command);
+//   CDV_STANDIN_HANG=pull  never ends after a pull, once its copy is written;
+//   a stand-in that hangs first takes the mutex named by CDV_STANDIN_MUTEX,
+//   so a test can tell when it has been ended.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+namespace {
+
+std::wstring Env(const wchar_t* name) {
+  wchar_t buffer[1024] = {};
+  const DWORD got = GetEnvironmentVariableW(name, buffer, 1024);
+  return got > 0 && got < 1024 ? std::wstring(buffer, got) : std::wstring();
+}
+
+void AppendUtf8Line(const std::wstring& path, const std::wstring& line) {
+  if (path.empty()) return;
+  // Several stand-ins may end at once; the log is opened exclusively and retried.
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 200 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    file = CreateFileW(path.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) Sleep(10);
+  }
+  if (file == INVALID_HANDLE_VALUE) return;
+  const std::wstring text = line + L"\n";
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                        nullptr);
+  std::string utf8(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &utf8[0], bytes, nullptr, nullptr);
+  DWORD written = 0;
+  WriteFile(file, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  AppendUtf8Line(Env(L"CDV_STANDIN_LOG"), std::wstring(self) + L"|" + GetCommandLineW());
+
+  const std::wstring hang = Env(L"CDV_STANDIN_HANG");
+  const std::wstring mutexName = Env(L"CDV_STANDIN_MUTEX");
+  if (!hang.empty() && !mutexName.empty()) CreateMutexW(nullptr, TRUE, mutexName.c_str());
+  if (hang == L"all") Sleep(INFINITE);
+  if (argc >= 4 && std::wstring(argv[1]) == L"pull") {
+    const std::wstring source = Env(L"CDV_STANDIN_SOURCE");
+    if (!source.empty()) CopyFileW(source.c_str(), argv[3], FALSE);
+    if (hang == L"pull") Sleep(INFINITE);
+  }
+  return 0;
+}
