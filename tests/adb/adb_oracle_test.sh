@@ -120,6 +120,21 @@ run d "$droidgate" pull $db "$work/got/noroot.db"
 expect "no root: pull refused" "$d_rc/$([ -e "$work/got/noroot.db" ] && echo file)" "1/"
 unset ANDROID_SERIAL
 
+# --- a pull cut off by a time limit keeps what had arrived ---
+phone_attach "$phonesim" "$phone" --quiet --throttle 64 || exit 1
+export ANDROID_SERIAL=$PHONE_SERIAL
+"$droidgate" shell su root chmod 777 $db >/dev/null 2>&1
+(timeout -s KILL 2.5 "$droidgate" pull $db "$work/got/cut.db" >/dev/null 2>&1) 2>/dev/null
+expect "cut off: killed" "$?" 137
+size=$(stat -c %s "$work/got/cut.db" 2>/dev/null || echo 0)
+whole=$(stat -c %s "$phone$db")
+if [ "$size" -gt 0 ] && [ "$size" -lt "$whole" ] && cmp -s -n "$size" "$phone$db" "$work/got/cut.db"; then
+  pass "cut off: the bytes received so far are on disk ($size of $whole)"
+else
+  fail "cut off: the bytes received so far are on disk ($size of $whole)"
+fi
+unset ANDROID_SERIAL
+
 # --- no server: droidgate starts one with the adb on the PATH ---
 fresh=$(phone_session_free_port)
 phone_session_track_server "$fresh"

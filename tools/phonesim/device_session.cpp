@@ -1,6 +1,8 @@
 #include "tools/phonesim/device_session.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "platform/droidgate/shell_protocol.h"
 #include "platform/droidgate/wire_protocol.h"
@@ -61,8 +63,15 @@ bool DeviceSession::Pump(std::uint32_t local_id) {
   if (it == streams_.end() || it->second.write_in_flight) return true;
   Stream& stream = it->second;
   std::string piece;
-  stream.service->TakeOutput(send_max_, &piece);
+  // A throttled phone sends small packets so that data trickles in evenly.
+  const std::size_t limit = profile_.throttle_kib_per_second > 0 ? std::min<std::size_t>(send_max_, 4096) : send_max_;
+  stream.service->TakeOutput(limit, &piece);
   if (!piece.empty()) {
+    if (profile_.throttle_kib_per_second > 0) {
+      const auto pause = std::chrono::microseconds(piece.size() * 1000000ull /
+                                                   (profile_.throttle_kib_per_second * 1024ull));
+      std::this_thread::sleep_for(pause);
+    }
     stream.write_in_flight = true;
     return Send(adb::kCmdWrte, local_id, stream.remote_id, piece);
   }

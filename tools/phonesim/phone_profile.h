@@ -16,6 +16,8 @@ struct PhoneProfile {
   // Whether `su` exists.
   bool rooted = true;
   std::string model = "Cardisim";
+  // A slow cable: stream data is paced to this many KiB per second (0 = no limit).
+  unsigned throttle_kib_per_second = 0;
 
   std::uint32_t Version() const {
     return old_phone ? adb::kVersionWithChecksum : adb::kVersionSkipChecksum;

@@ -1,5 +1,5 @@
 // phonesim: a simulated rooted phone for the real adb server.
-//   phonesim --root FOLDER [--port N] [--old] [--no-root] [--model NAME] [--quiet]
+//   phonesim --root FOLDER [--port N] [--old] [--no-root] [--throttle KIB] [--model NAME] [--quiet]
 // Prints "phonesim listening on 127.0.0.1:PORT" once it accepts connections;
 // then "adb connect 127.0.0.1:PORT" attaches it.
 
@@ -17,11 +17,12 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: phonesim --root FOLDER [--port N] [--old] [--no-root] [--model NAME] [--quiet]\n"
+    "usage: phonesim --root FOLDER [--port N] [--old] [--no-root] [--throttle KIB] [--model NAME] [--quiet]\n"
     "  --root FOLDER  the folder served as the phone's file system\n"
     "  --port N       loopback port to listen on (default: any free port)\n"
     "  --old          an old phone: no shell_v2 or stat_v2, 4 KiB packets, checksums\n"
-    "  --no-root      a phone without su\n";
+    "  --no-root      a phone without su\n"
+    "  --throttle K   pace stream data to K KiB per second\n";
 
 std::mutex g_log_mutex;
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     if (arg == "--root" && has_value) root = argv[++i];
     else if (arg == "--port" && has_value) port = std::strtoul(argv[++i], nullptr, 10);
     else if (arg == "--model" && has_value) profile.model = argv[++i];
+    else if (arg == "--throttle" && has_value) profile.throttle_kib_per_second = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
     else if (arg == "--old") profile.old_phone = true;
     else if (arg == "--no-root") profile.rooted = false;
     else if (arg == "--quiet") quiet = true;
