@@ -179,6 +179,8 @@ std::wstring TreeText(CMainDlg& dlg, HTREEITEM item) {
 }
 
 bool ClickRowCheck(CMainDlg& dlg, int row) {
+  if (!dlg.m_list) return false;
+  dlg.m_list->SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
   RECT bounds{};
   if (!dlg.m_list || !dlg.m_list->GetItemRect(row, &bounds, LVIR_BOUNDS)) return false;
   const fw::Rect zone =

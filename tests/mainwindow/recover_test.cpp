@@ -205,7 +205,6 @@ TEST(RecoverTest, WritesTheTickedRecordsAndReportsTheCount) {
   program.SetPullSource(database);
   const ExpectedLoad expected = ExpectLoadOf(database);
   ASSERT_GT(expected.carvedRows, 0);
-  ASSERT_LT(expected.carvedRows, 15);
 
   const std::wstring firstOut = program.OutputFolder() + L"\\first";
   const std::wstring secondOut = program.OutputFolder() + L"\\second";
@@ -236,17 +235,16 @@ TEST(RecoverTest, WritesTheTickedRecordsAndReportsTheCount) {
   const RunResult run = RunMainWindow(
       dlg, {
                WaitFor("results", InResults),
-               Do("untick one deleted and one live row",
+               Do("untick one deleted row",
                   [&](CMainDlg& d) {
                     total = d.m_totalCount;
                     untickedCarvedLine = RowRecord(d, 0)->id;
                     untickedLive = RowRecord(d, expected.carvedRows)->id;
                     ClickRowCheck(d, 0);
-                    ClickRowCheck(d, expected.carvedRows);
                   }),
-               WaitFor("unticked", [&](CMainDlg& d) {
-                 return RowState(d, 0) == 1 && RowState(d, expected.carvedRows) == 1;
-               }),
+               WaitFor("unticked", [&](CMainDlg& d) { return RowState(d, 0) == 1; }),
+               Do("and the first live row", [&](CMainDlg& d) { ClickRowCheck(d, expected.carvedRows); }),
+               WaitFor("unticked too", [&](CMainDlg& d) { return RowState(d, expected.carvedRows) == 1; }),
                Do("watch", [&](CMainDlg& d) { watch.Arm(d, 0); }),
                ClickStep("recover", &CMainDlg::m_btnRecover),
                AnswerBox("finished", 1011, &finished),
