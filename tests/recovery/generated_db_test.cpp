@@ -11,6 +11,7 @@
 
 #include "recovery/sqlite_parse.h"
 #include "tests/recovery/inspector.h"
+#include "tests/recovery/reference_pairing.h"
 
 namespace {
 
@@ -126,6 +127,9 @@ TEST(GeneratedPhones, RecoveredSharePerLayout) {
               << 100.0 * m.recovered() << " %), " << m.consistentPairs << " of " << m.pairedLines
               << " paired lines of one contact, " << 100.0 * m.precise() << " % of values from deleted rows\n";
     ASSERT_GT(m.deletedRows, 1000u);
+    // The grouped pairing writes exactly what pairing every row with every
+    // later one writes.
+    EXPECT_TRUE(engine.get_contacts_mem() == cdvtest::QuadraticContactsText(inspect.carvedContactRows()));
     EXPECT_GE(m.recovered(), c.recoveredFloor);
     EXPECT_GE(m.consistent(), c.consistentFloor);
     EXPECT_GE(m.precise(), c.preciseFloor);

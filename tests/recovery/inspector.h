@@ -13,6 +13,7 @@ class SqliteParseInspector {
   int rawContactIdIndex() const { return e_.m_rawContactIdIndex; }
   int data1Index() const { return e_.m_data1Index; }
   size_t carvedContacts() const { return e_.m_carvedContacts.size(); }
+  const std::vector<CarvedContact>& carvedContactRows() const { return e_.m_carvedContacts; }
   int64_t getCellPage(int64_t offset, int64_t page) { return e_.getCellPage(offset, page); }
   int getColunmcount() { return e_.getColunmcount("data", "data1"); }
   int calculateDataWidth(unsigned type) { return e_.calculateDataWidth(type); }
