@@ -251,7 +251,7 @@ TEST(Engine, LearnsLayoutAndRootThroughSqlite) {
   EXPECT_EQ(inspect.data1Index(), 5);
 }
 
-TEST(Engine, UnusedHelpersDoWhatTheyDeclare) {
+TEST(Engine, UncalledMethodsDoWhatTheyDeclare) {
   EngineFile file;
   InteriorPage root(file.pageSize(), 0x01020304);
   file.write({{2, root.build()}});
