@@ -2,13 +2,13 @@
 # run_fuzzers.sh [--smoke | --seconds N] BUILD_DIR [TARGET...]
 # Builds the libFuzzer programs with clang into BUILD_DIR, then fuzzes each
 # target over a copy of its corpus (one job, lowest priority). --smoke runs
-# each for 20 s; --seconds N for N seconds. New inputs land in
+# each for 15 s; --seconds N for N seconds. New inputs land in
 # BUILD_DIR/corpus/<target>; crashes in BUILD_DIR/findings/<target>.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 seconds=60
 case "${1:-}" in
-  --smoke) seconds=20; shift ;;
+  --smoke) seconds=15; shift ;;
   --seconds) seconds=$2; shift 2 ;;
 esac
 build=$1; shift
