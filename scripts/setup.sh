@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ python3 libsqlite3-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine64 xvfb xauth fonts-wine fonts-wqy-microhei fonts-dejavu-core
-  librsvg2-bin imagemagick adb x11-apps
+  librsvg2-bin imagemagick adb x11-apps clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
