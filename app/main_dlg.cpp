@@ -42,7 +42,7 @@ CMainDlg::CMainDlg(MainWindowSettings settings) : m_settings(std::move(settings)
 CMainDlg::~CMainDlg() {
     // A window destroyed without CloseWindow (a failed start) still stops its worker first.
     m_stopRequested = 1;
-    if (m_hPauseEvent != nullptr) ::SetEvent(m_hPauseEvent);
+    if (m_hPauseEvent != nullptr) m_pause.Run();
     if (m_hCancelEvent != nullptr) ::SetEvent(m_hCancelEvent);
     m_worker.Join();
     if (m_hPauseEvent != nullptr) ::CloseHandle(m_hPauseEvent);

@@ -14,6 +14,7 @@
 
 #include "app/acquisition_win.h"
 #include "app/folder_picker_win.h"
+#include "app/window_worker_control.h"
 #include "app/worker_thread_win.h"
 #include "contacts/contacts_export.h"
 #include "contacts/loaded_contacts.h"
@@ -66,7 +67,8 @@ public:
     // State (UI thread; workers read the pause event and the stop flag).
     int m_page = 1;        // 1 device page, 2 results page
     int m_loadState = -1;  // -1 acquiring, 0 failed, 1 loaded
-    HANDLE m_hPauseEvent = nullptr;          // manual reset; signalled = run
+    cdv::PauseSwitch m_pause;                // the pause event and its mirror for the workers
+    HANDLE& m_hPauseEvent = m_pause.event;   // manual reset; signalled = run
     std::atomic<int> m_stopRequested{0};
     HANDLE m_hWorker = nullptr;              // the running acquisition, load or recovery worker
     int m_frameTimerOn = 0;                  // timer 2 (loading picture frames) is armed

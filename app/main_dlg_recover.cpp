@@ -7,7 +7,7 @@
 #include "app/custom_messages.h"
 #include "contacts/export_paths.h"
 #include "contacts/local_time.h"
-#include "contacts/worker_control_win.h"
+#include "app/window_worker_control.h"
 #include "ui/dialogs/msg_box.h"
 
 namespace {
@@ -70,7 +70,7 @@ void CMainDlg::OnRecover() {
     m_btnStop.ShowWindow(SW_SHOW);
     m_animation->ShowWindow(SW_SHOW);
     m_animation->Start();
-    ::SetEvent(m_hPauseEvent);
+    m_pause.Run();
 
     // What the export reads of the tree is taken now, on the tree's thread.
     const TreeItemData* contacts = m_tree.ItemRecord(m_contactsItem);
@@ -87,7 +87,7 @@ void CMainDlg::OnRecover() {
     HWND progress = m_progress;
     StartWorker([this, window, progress, request, exportContacts] {
         if (exportContacts) {
-            cdv::WinLoadControl control(m_hPauseEvent, &m_stopRequested, progress);
+            cdv::WindowWorkerControl control(m_pause, m_stopRequested, progress);
             try {
                 m_lastExport = cdv::ExportContacts(request, m_loaded, control);
             } catch (...) {

@@ -83,19 +83,31 @@ void CMainDlg::FillContactsList() {
     }
 
     const std::vector<cdv::ListRow> rows = cdv::BuildListRows(m_loaded);
+    // Tens of thousands of rows: the list neither repaints nor re-measures its
+    // scroll range until the last one is in.
+    m_list->SendMessage(WM_SETREDRAW, FALSE);
     m_list->SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(rows.size()), 0);
     for (const cdv::ListRow& row : rows) {
-        const wchar_t* texts[] = {Text(row.name), Text(row.phone), Text(row.company), Text(row.email)};
-        const int index = m_list->AddRowTexts(texts, 4);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = m_list->GetItemCount();
+        item.pszText = const_cast<wchar_t*>(Text(row.name));
+        item.lParam = reinterpret_cast<LPARAM>(row.record);
+        const int index = m_list->InsertItem(&item);
         if (index < 0) continue;
-        LVITEMW extra{};
-        extra.mask = LVIF_PARAM | LVIF_STATE;
-        extra.iItem = index;
-        extra.lParam = reinterpret_cast<LPARAM>(row.record);
-        extra.stateMask = LVIS_STATEIMAGEMASK;
-        extra.state = INDEXTOSTATEIMAGEMASK(StateFor(row.checked));
-        m_list->SetItem(&extra);
+        // A list with check boxes gives every new row its own unticked state,
+        // whatever the insertion asked for.
+        m_list->SetItemState(index, INDEXTOSTATEIMAGEMASK(StateFor(row.checked)), LVIS_STATEIMAGEMASK);
+        const std::u16string* columns[] = {&row.phone, &row.company, &row.email};
+        for (int column = 1; column <= 3; ++column) {
+            if (columns[column - 1]->empty()) continue;
+            LVITEMW cell{};
+            cell.iSubItem = column;
+            cell.pszText = const_cast<wchar_t*>(Text(*columns[column - 1]));
+            m_list->SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell));
+        }
     }
+    m_list->SendMessage(WM_SETREDRAW, TRUE);
 
     if (!m_contactCard) {
         m_contactCard = std::make_unique<cdv::CContactInfoBoard>();

@@ -7,7 +7,6 @@
 #include "app/custom_messages.h"
 #include "contacts/file_system.h"
 #include "contacts/loading.h"
-#include "contacts/worker_control_win.h"
 #include "platform/codepage/codepage.h"
 #include "platform/siftdb/siftdb_library_win.h"
 #include "recovery/sqlite_parse.h"
@@ -116,7 +115,7 @@ void CMainDlg::OnAcquisitionFinished(WPARAM wParam) {
     m_animation->Start();
     Invalidate(false);
     m_stopRequested = 0;
-    ::SetEvent(m_hPauseEvent);
+    m_pause.Run();
     StartLoad();
 }
 
@@ -127,8 +126,8 @@ void CMainDlg::StartLoad() {
     HWND pause = m_btnPause;
     HWND stop = m_btnStop;
     StartWorker([this, window, progress, pause, stop] {
-        cdv::WinLoadControl control(
-            m_hPauseEvent, &m_stopRequested, progress,
+        cdv::WindowWorkerControl control(
+            m_pause, m_stopRequested, progress,
             [pause, stop] {
                 ::ShowWindow(pause, SW_SHOW);
                 ::ShowWindow(stop, SW_SHOW);
@@ -168,14 +167,14 @@ void CMainDlg::OnLoadFinished() {
 }
 
 void CMainDlg::OnPause() {
-    ::ResetEvent(m_hPauseEvent);
+    m_pause.Pause();
     m_animation->Stop();
     m_btnPause.ShowWindow(SW_HIDE);
     m_btnContinue.ShowWindow(SW_SHOW);
 }
 
 void CMainDlg::OnContinue() {
-    ::SetEvent(m_hPauseEvent);
+    m_pause.Run();
     m_animation->Start();
     m_btnContinue.ShowWindow(SW_HIDE);
     m_btnPause.ShowWindow(SW_SHOW);
@@ -183,8 +182,8 @@ void CMainDlg::OnContinue() {
 
 void CMainDlg::OnStop() {
     // Wakes a paused worker, which then sees the request and ends its run.
-    ::SetEvent(m_hPauseEvent);
     m_stopRequested = 1;
+    m_pause.Run();
 }
 
 void CMainDlg::OnBack() {
@@ -254,7 +253,7 @@ void CMainDlg::CloseWindow(INT_PTR code) {
     // A running worker reads the records, the controls and the pause event:
     // ask it to stop, wake it, and wait for it before any of them goes.
     m_stopRequested = 1;
-    if (m_hPauseEvent != nullptr) ::SetEvent(m_hPauseEvent);
+    if (m_hPauseEvent != nullptr) m_pause.Run();
     if (m_hCancelEvent != nullptr) ::SetEvent(m_hCancelEvent);
     FinishWorker();
 
