@@ -1,10 +1,10 @@
 #include "ui/framework/dialog_impl.h"
 
+#include "ui/framework/handle_table.h"
+
 namespace fw {
 
 namespace {
-
-const wchar_t kDialogProp[] = L"Cardivane.DialogObject";
 
 thread_local CDialogImplCore* t_pendingDialog = nullptr;
 
@@ -34,14 +34,14 @@ bool ReturnsResultDirectly(UINT msg) {
 
 CDialogImplCore* CDialogImplCore::FromHandle(HWND hWnd) {
     if (hWnd == nullptr) return nullptr;
-    return static_cast<CDialogImplCore*>(::GetPropW(hWnd, kDialogProp));
+    return static_cast<CDialogImplCore*>(HandleTable::Dialogs().Get(hWnd));
 }
 
 CDialogImplCore::~CDialogImplCore() {
     HWND hWnd = m_handle;
     if (hWnd == nullptr || !::IsWindow(hWnd) || FromHandle(hWnd) != this) return;
     // Unbind first: the derived parts are gone and must not be dispatched to.
-    ::RemovePropW(hWnd, kDialogProp);
+    HandleTable::Dialogs().Erase(hWnd);
     m_handle = nullptr;
     if (!m_modal) ::DestroyWindow(hWnd);
 }
@@ -80,7 +80,7 @@ INT_PTR CALLBACK CDialogImplCore::DialogProc(HWND hWnd, UINT msg, WPARAM wParam,
         self = t_pendingDialog;
         t_pendingDialog = nullptr;
         self->m_handle = hWnd;
-        ::SetPropW(hWnd, kDialogProp, self);
+        HandleTable::Dialogs().Set(hWnd, self);
     }
 
     MSG current{};
@@ -104,7 +104,7 @@ INT_PTR CALLBACK CDialogImplCore::DialogProc(HWND hWnd, UINT msg, WPARAM wParam,
     --self->m_depth;
     self->m_current = outer;
     if (msg == WM_NCDESTROY) {
-        ::RemovePropW(hWnd, kDialogProp);
+        HandleTable::Dialogs().Erase(hWnd);
         self->m_handle = nullptr;
         self->m_finalPending = true;
     }

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "ui/framework/app_module.h"
+#include "ui/framework/handle_table.h"
 
 namespace fw {
 
@@ -11,7 +12,6 @@ namespace {
 
 // The object bound to a window, and the procedure to fall back on when no
 // object answers (before binding, or after its object went away early).
-const wchar_t kObjectProp[] = L"Cardivane.WindowObject";
 const wchar_t kSuperProp[] = L"Cardivane.SuperProc";
 
 // The object whose window is being created on this thread; the first message
@@ -37,7 +37,7 @@ WNDPROC StoredSuperProc(HWND hWnd) {
 
 CWindowImplCore* CWindowImplCore::FromHandle(HWND hWnd) {
     if (hWnd == nullptr) return nullptr;
-    return static_cast<CWindowImplCore*>(::GetPropW(hWnd, kObjectProp));
+    return static_cast<CWindowImplCore*>(HandleTable::Windows().Get(hWnd));
 }
 
 CWindowImplCore::~CWindowImplCore() {
@@ -50,7 +50,7 @@ CWindowImplCore::~CWindowImplCore() {
         if (UnsubclassCore() == nullptr) {
             // Another procedure sits above ours; ours stays in the chain and
             // forwards through the stored previous procedure.
-            ::RemovePropW(hWnd, kObjectProp);
+            HandleTable::Windows().Erase(hWnd);
             m_handle = nullptr;
         }
     } else {
@@ -61,7 +61,7 @@ CWindowImplCore::~CWindowImplCore() {
 void CWindowImplCore::Bind(HWND hWnd, WNDPROC superProc) {
     m_handle = hWnd;
     m_superProc = superProc;
-    ::SetPropW(hWnd, kObjectProp, this);
+    HandleTable::Windows().Set(hWnd, this);
     ::SetPropW(hWnd, kSuperProp, reinterpret_cast<HANDLE>(superProc));
 }
 
@@ -70,7 +70,7 @@ void CWindowImplCore::Unbind(HWND hWnd) {
         reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC)) == &CWindowImplCore::WindowProc) {
         ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
     }
-    ::RemovePropW(hWnd, kObjectProp);
+    HandleTable::Windows().Erase(hWnd);
     ::RemovePropW(hWnd, kSuperProp);
     m_subclassed = false;
     m_handle = nullptr;
@@ -86,7 +86,7 @@ bool CWindowImplCore::SubclassCore(HWND hWnd) {
     ::SetLastError(0);
     LONG_PTR old = ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWindowImplCore::WindowProc));
     if (old == 0 && ::GetLastError() != 0) {
-        ::RemovePropW(hWnd, kObjectProp);
+        HandleTable::Windows().Erase(hWnd);
         ::RemovePropW(hWnd, kSuperProp);
         m_subclassed = false;
         m_handle = nullptr;
