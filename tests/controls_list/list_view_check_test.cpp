@@ -211,6 +211,16 @@ TEST_F(CheckListTest, ClickInTheBoxTogglesAndReportsWhileABesideClickSelects) {
     ASSERT_EQ(host->ticks.size(), 2u);
     EXPECT_EQ(host->ticks[1], (SentMessage{WM_USER + 100, 1, 1}));
 
+    // A quick second click arrives as a double-click: a second toggle.
+    host->ticks.clear();
+    ::PostMessageW(list->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.x, box.y));
+    ::PostMessageW(list->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(box.x, box.y));
+    ::PostMessageW(list->m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(box.x, box.y));
+    ::PostMessageW(list->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(box.x, box.y));
+    uitest::PumpMessages(50);
+    EXPECT_EQ(list->RowState(1), 2);
+    EXPECT_EQ(host->ticks, (std::vector<SentMessage>{{WM_USER + 100, 1, 0}, {WM_USER + 100, 1, 1}}));
+
     // Beside the box, on the same row: selection, no tick change, no message.
     host->ticks.clear();
     RECT rc = RowRect(1);
