@@ -1,5 +1,7 @@
 #include "app/folder_picker_win.h"
 
+#include "app/recover_folder_preset_win.h"
+
 #include <shlobj.h>
 
 #include <vector>
@@ -7,6 +9,7 @@
 namespace cdv {
 
 std::optional<std::wstring> ShellFolderPicker(HWND owner) {
+  if (std::optional<std::wstring> preset = PresetRecoverFolder()) return preset;
   std::vector<wchar_t> current(::GetCurrentDirectoryW(0, nullptr) + 1, L'\0');
   ::GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data());
 
