@@ -299,6 +299,13 @@ TEST_F(CheckListTest, CheckAllBoxTicksEveryRowInOrderAndUnticksThemAgain) {
     EXPECT_EQ(host->ticks,
               (std::vector<SentMessage>{{WM_USER + 100, 0, 1}, {WM_USER + 100, 1, 1}, {WM_USER + 100, 2, 1}}));
     for (int row = 0; row < 3; ++row) EXPECT_EQ(list->RowState(row), 2);
+    // The rows repaint by themselves, without a forced redraw.
+    uitest::PumpMessages(50);
+    Capture cap = uitest::CaptureClient(list->m_hWnd);
+    for (int row = 0; row < 3; ++row) {
+        POINT p = BoxCentre(row);
+        EXPECT_TRUE(uitest::Near(cap.At(p.x, p.y), uitest::kTickedColour, 0)) << "row " << row;
+    }
 
     host->ticks.clear();
     uitest::Click(box, 7, 7);

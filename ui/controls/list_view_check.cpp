@@ -116,10 +116,15 @@ void CListViewCheck1::ToggleRow(int row) {
 LRESULT CListViewCheck1::SetAllChecks(WPARAM ticked) {
     const bool on = ticked == 1;
     const int count = GetItemCount();
+    if (count == 0) return 0;
+    // One repaint at the end instead of one invalidation per row.
+    SendMessage(WM_SETREDRAW, FALSE);
     for (int row = 0; row < count; ++row) {
         SetItemState(row, INDEXTOSTATEIMAGEMASK(on ? cdv::kRowTicked : cdv::kRowUnticked), LVIS_STATEIMAGEMASK);
         ::SendMessageW(GetParent(), kMsgRowTickChanged, static_cast<WPARAM>(row), on ? 1 : 0);
     }
+    SendMessage(WM_SETREDRAW, TRUE);
+    Invalidate(false);
     return 0;
 }
 
