@@ -87,9 +87,9 @@ void CUpdaterWindow::OnCreate() {
     SetWindowRgn(::CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, 7, 7), false);
     m_titleFont.reset(get_font(L"Tahoma", 20, 700));
     m_textFont.reset(get_font(L"Tahoma", 14, 400));
-    m_linkFont.reset(get_font(L"Tahoma", 14, 400));
+    m_linkFont.reset(get_font(L"Arial", 16, 400));
 
-    HWND link = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 24, 160, 10, 10, m_hWnd,
+    HWND link = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 24, 170, 300, 24, m_hWnd,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLinkId)), nullptr, nullptr);
     if (m_link.SubclassWindow(link)) {
         m_link.SetLinkFont(m_linkFont.get());
@@ -97,7 +97,9 @@ void CUpdaterWindow::OnCreate() {
         m_link.SetHyperLink(cdv::web::kDownloadPage);
         SIZE ideal{};
         m_link.GetIdealSize(ideal);
-        m_link.SetWindowPos(nullptr, 24, 160, ideal.cx, ideal.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        // Room for the last letter's overhang; the label is measured again at that size.
+        m_link.SetWindowPos(nullptr, 24, 170, ideal.cx + 8, ideal.cy + 2, SWP_NOZORDER | SWP_NOACTIVATE);
+        m_link.SetLabel(L"Open the download page");
     }
     m_close = ::CreateWindowExW(0, L"BUTTON", L"Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
                                 kWidth - 104, kHeight - 44, 84, 26, m_hWnd,
@@ -130,7 +132,8 @@ void CUpdaterWindow::OnPaint() {
     TextAt(dc, 24, 78, m_product);
     TextAt(dc, 24, 100, m_version);
     ::SetTextColor(dc, m_checkDone ? RGB(30, 30, 30) : RGB(110, 110, 110));
-    TextAt(dc, 24, 128, m_status);
+    RECT status{24, 128, kWidth - 24, 158};
+    ::DrawTextW(dc, m_status.c_str(), static_cast<int>(m_status.size()), &status, DT_WORDBREAK | DT_END_ELLIPSIS);
     buffer.CopyTo(paint, 0, 0);
 }
 

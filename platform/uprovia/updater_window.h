@@ -15,7 +15,7 @@ namespace uprovia {
 
 class CUpdaterWindow : public fw::CWindowImpl<CUpdaterWindow> {
 public:
-    static constexpr int kWidth = 440;
+    static constexpr int kWidth = 480;
     static constexpr int kHeight = 230;
     static constexpr int kCloseId = 1;  // IDOK: Enter closes as well
     static fw::WindowClassInfo GetWndClassInfo();

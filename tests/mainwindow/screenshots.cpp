@@ -1,7 +1,7 @@
 // Pictures of the main window for the documentation: the device page while
 // the phone is read, the failure page and the results page.
 //   mainwindow_screenshots.exe OUTPUT_FOLDER
-// writes device-page.bmp, failure-page.bmp and results-page.bmp there.
+// writes device-page.bmp, failure-page.bmp, results-page.bmp and updater.bmp there.
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/main_dlg.h"
+#include "platform/uprovia/updater_window.h"
 #include "tests/mainwindow/main_window_driver.h"
 #include "tests/mainwindow/program_folder.h"
 #include "ui/controls/skin.h"
@@ -86,8 +87,17 @@ int wmain(int argc, wchar_t** argv) {
                         Do("close", [](CMainDlg& d) { d.CloseWindow(0); })});
     failures += saved ? 0 : 1;
   }
+  {
+    // No manifest to read here: the status line says so.
+    uprovia::UpdaterRequest request{L"Cardivane", L"1.0.0.1", L"Marlowen Cardivane", L"#32770", L"screens"};
+    uprovia::CUpdaterWindow updater;
+    updater.Open(request, L"http://127.0.0.1:1/download/update/marlowen_update.txt");
+    uitest::PumpUntil([&] { return updater.CheckDone(); }, 20000);
+    failures += Save(updater.m_hWnd, out + L"updater.bmp") ? 0 : 1;
+    updater.DestroyWindow();
+  }
   Gdiplus::GdiplusShutdown(token);
   ::CoUninitialize();
-  std::fprintf(stdout, "%d of 3 pictures written\n", 3 - failures);
+  std::fprintf(stdout, "%d of 4 pictures written\n", 4 - failures);
   return failures == 0 ? 0 : 1;
 }
