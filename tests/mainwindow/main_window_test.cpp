@@ -264,6 +264,74 @@ TEST_F(MainWindowTest, PauseContinueStopBackAndANewLoad) {
   EXPECT_EQ(program.RelayCommandLines().size(), 9u);
 }
 
+// A handle of the running worker of its own, to see when that thread ends.
+HANDLE WorkerHandle(CMainDlg& d) {
+  HANDLE copy = nullptr;
+  ::DuplicateHandle(::GetCurrentProcess(), d.m_hWorker, ::GetCurrentProcess(), &copy, SYNCHRONIZE, FALSE, 0);
+  return copy;
+}
+
+TEST_F(MainWindowTest, ClosingWaitsForTheRunningWorkerFirst) {
+  ProgramFolder program;
+  program.SetPullSource(TestDatabase(L"small"));
+
+  // During the acquisition's first pause: the window ends at once and the
+  // relay is never started.
+  {
+    MainWindowSettings settings = SettingsFor(program);
+    settings.acquisition.startDelayMs = 3000;
+    CMainDlg dlg(settings);
+    HANDLE worker = nullptr;
+    DWORD closedAt = 0;
+    const RunResult run = RunMainWindow(dlg, {WaitFor("acquiring", Acquiring), Do("close", [&](CMainDlg& d) {
+                                                worker = WorkerHandle(d);
+                                                closedAt = ::GetTickCount();
+                                                ::PostMessageW(d.m_hWnd, WM_CLOSE, 0, 0);
+                                              })});
+    EXPECT_EQ(run.failedStep, "");
+    EXPECT_LT(::GetTickCount() - closedAt, 1500u);
+    ASSERT_NE(worker, nullptr);
+    EXPECT_EQ(::WaitForSingleObject(worker, 0), WAIT_OBJECT_0) << "the acquisition ended with the window";
+    ::CloseHandle(worker);
+    ::Sleep(3500);
+    EXPECT_TRUE(program.LogLines().empty());
+  }
+
+  // A load paused after two records, and a recovery paused at its first
+  // record: each worker has ended when the window has.
+  for (const bool duringRecover : {false, true}) {
+    MainWindowSettings settings = SettingsFor(program);
+    settings.pickFolder = [&](HWND) { return std::optional<std::wstring>(program.OutputFolder()); };
+    CMainDlg dlg(settings);
+    LoadInterrupter interrupter;
+    HANDLE worker = nullptr;
+    std::vector<Step> steps;
+    if (duringRecover) {
+      steps = {WaitFor("results", InResults), Do("arm", [&](CMainDlg& d) { interrupter.Arm(d, 2, 0); }),
+               ClickStep("recover", &CMainDlg::m_btnRecover)};
+    } else {
+      steps = {WaitFor("acquiring", [&](CMainDlg& d) {
+        if (!Acquiring(d)) return false;
+        interrupter.Arm(d, 2, 0);
+        return true;
+      })};
+    }
+    steps.push_back(WaitFor("paused", [&](CMainDlg& d) { return interrupter.positions == 2 && Visible(d.m_btnContinue); }));
+    steps.push_back(Do("close", [&](CMainDlg& d) {
+      worker = WorkerHandle(d);
+      ::PostMessageW(d.m_hWnd, WM_CLOSE, 0, 0);
+    }));
+    const RunResult run = RunMainWindow(dlg, steps);
+    EXPECT_EQ(run.failedStep, "") << (duringRecover ? "recover" : "load");
+    EXPECT_EQ(run.code, 0);
+    ASSERT_NE(worker, nullptr);
+    EXPECT_EQ(::WaitForSingleObject(worker, 0), WAIT_OBJECT_0) << (duringRecover ? "recover" : "load");
+    ::CloseHandle(worker);
+    EXPECT_EQ(dlg.m_hWorker, nullptr);
+    EXPECT_EQ(dlg.m_loaded.lists.contacts, nullptr) << "released after the worker ended";
+  }
+}
+
 TEST_F(MainWindowTest, FailurePageAndRefresh) {
   ProgramFolder program;  // the pull copies nothing
   CMainDlg dlg(SettingsFor(program));
