@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 

@@ -84,6 +84,7 @@ TEST_F(MainWindowTest, TheWholeRoadFromAcquiringToResults) {
   int redInFirstRow = 0;
   int redInLastRow = 0;
   bool copyWhileShown = false;
+  bool idleCommandsIgnored = false;
   const RunResult run = RunMainWindow(
       dlg, {
                WaitFor("acquiring with the loading picture",
@@ -119,10 +120,22 @@ TEST_F(MainWindowTest, TheWholeRoadFromAcquiringToResults) {
                     copyWhileShown = ::GetFileAttributesW(WorkingCopyFor(program.Folder()).c_str()) !=
                                      INVALID_FILE_ATTRIBUTES;
                   }),
+               Do("pause and continue without a worker",
+                  [](CMainDlg& d) {
+                    ::PostMessageW(d.m_hWnd, WM_COMMAND, MAKEWPARAM(1006, BN_CLICKED), 0);
+                    ::PostMessageW(d.m_hWnd, WM_COMMAND, MAKEWPARAM(1008, BN_CLICKED), 0);
+                  }),
+               Pause(200),
+               Do("change nothing",
+                  [&](CMainDlg& d) {
+                    idleCommandsIgnored = InResults(d) && !Visible(d.m_btnPause) && !Visible(d.m_btnContinue) &&
+                                          !Visible(d.m_animation->m_hWnd);
+                  }),
                ClickStep("close button", &CMainDlg::m_btnClose),
            });
   EXPECT_EQ(run.failedStep, "");
   EXPECT_EQ(run.code, 1000);
+  EXPECT_TRUE(idleCommandsIgnored);
 
   EXPECT_EQ(label, ContactsLabel(expected.Total()));
   EXPECT_EQ(rows, expected.live + expected.carvedRows);
@@ -231,9 +244,9 @@ TEST_F(MainWindowTest, PauseContinueStopBackAndANewLoad) {
                }),
                ClickStep("back again", &CMainDlg::m_btnBack),
                AnswerBox("answer Yes", 1012),
-               WaitFor("acquiring again", [](CMainDlg& d) {
-                 return Acquiring(d) && !Visible(d.m_tree) && !Visible(d.m_list->m_hWnd) && !Visible(d.m_btnBack) &&
-                        d.m_totalCount == 0;
+               WaitFor("acquiring again, the loading picture painted again", [](CMainDlg& d) {
+                 return Acquiring(d) && d.m_frameTimerOn == 1 && !Visible(d.m_tree) && !Visible(d.m_list->m_hWnd) &&
+                        !Visible(d.m_btnBack) && d.m_totalCount == 0;
                }),
                WaitFor("the new load runs to its end", InResults),
                Do("read the full load", [&](CMainDlg& d) { fullLabel = TreeText(d, d.m_contactsItem); }),
