@@ -1,5 +1,5 @@
 #pragma once
-// Starting a helper program with a hidden window and a bounded wait.
+// Starting a companion program with a hidden window and a bounded wait.
 #include <windows.h>
 
 #include <string>
