@@ -136,7 +136,7 @@ def main(argv):
             failures.append("contacts.txt differs from the ground truth at line %d:\n  got:      %r\n  expected: %r"
                             % (first + 1, got[first] if first < len(got) else "(end)",
                                want[first] if first < len(want) else "(end)"))
-        print("contacts.txt: %s" % path)
+        print("contacts.txt: %s" % os.path.relpath(path, folder))
 
     # Figures against the truth, whatever the comparison said.
     live_part, _, deleted_part = actual.partition("-" * 66 + "\r\nDeleted:\r\n")

@@ -3,7 +3,8 @@
 # One run of Cardivane.exe under Wine against the real adb server: no phone,
 # then a phone without root, each ending on the failure page in time; then a
 # rooted phone attached, Refresh, the results page and a recover checked
-# against the ground truth. Run inside scripts/wine-session.sh.
+# against the ground truth. Run inside scripts/wine-session.sh. E2E_KEEP=DIR
+# keeps the pictures there.
 set -u
 : "${WINEPREFIX:?run inside scripts/wine-session.sh}"
 wine_run=$1
@@ -22,6 +23,7 @@ driver_pid=""
 finish() {
   [ -n "$driver_pid" ] && kill "$driver_pid" 2>/dev/null && wait "$driver_pid" 2>/dev/null
   phone_session_end
+  [ -n "${E2E_KEEP:-}" ] && mkdir -p "$E2E_KEEP" && cp -r "$work/pictures" "$E2E_KEEP/" 2>/dev/null
   rm -rf "$program" "$WINEPREFIX/drive_c/marlowen" "$work"
 }
 trap finish EXIT
