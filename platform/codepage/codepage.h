@@ -15,6 +15,10 @@ bool IsValidUtf8(std::string_view bytes);
 // Characters the code page cannot hold become its default character.
 std::string Utf8ToAnsi(std::string_view utf8);
 
+// UTF-16 to UTF-8 whatever the narrow code page (SQLite takes UTF-8 file
+// names; the command line prints UTF-8). A lone surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
 std::u16string AnsiToUtf16(std::string_view ansi);
 std::string Utf16ToAnsi(std::u16string_view utf16);
 

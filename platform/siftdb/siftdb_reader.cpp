@@ -9,7 +9,6 @@
 
 #include "platform/codepage/codepage.h"
 #include "platform/siftdb/sqlite_uri.h"
-#include "platform/siftdb/utf8_encode.h"
 
 namespace cdv {
 namespace {

@@ -5,7 +5,6 @@
 #include "contacts/file_system.h"
 #include "contacts/local_time.h"
 #include "platform/codepage/codepage.h"
-#include "platform/siftdb/utf8_encode.h"
 #include "tools/cli/cli_command.h"
 #include "tools/cli/contacts_scan.h"
 

@@ -1,7 +1,7 @@
 // list PATH: the rows the record list shows for a contacts database, deleted
 // rows first, as Name TAB Phone TAB Company TAB Email, UTF-8.
 #include "contacts/list_rows.h"
-#include "platform/siftdb/utf8_encode.h"
+#include "platform/codepage/codepage.h"
 #include "tools/cli/cli_command.h"
 #include "tools/cli/contacts_scan.h"
 
