@@ -29,7 +29,9 @@ constexpr UINT OCM_CTLCOLORMSGBOX = kReflectBase + WM_CTLCOLORMSGBOX;
 constexpr UINT OCM_CTLCOLORSCROLLBAR = kReflectBase + WM_CTLCOLORSCROLLBAR;
 constexpr UINT OCM_CTLCOLORSTATIC = kReflectBase + WM_CTLCOLORSTATIC;
 
-inline bool IsReflectedMessage(UINT msg) { return msg >= kReflectBase && msg < kReflectBase + WM_USER; }
+// Only the kinds a parent reflects count: the common controls' own messages
+// (CCM_*) share the range above kReflectBase and are not reflections.
+bool IsReflectedMessage(UINT msg);
 
 class CMessageMap {
 public:

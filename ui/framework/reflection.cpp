@@ -58,6 +58,33 @@ bool ReflectNotifications(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam, L
     return true;
 }
 
+bool IsReflectedMessage(UINT msg) {
+    if (msg < kReflectBase) return false;
+    switch (msg - kReflectBase) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_PARENTNOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_COMPAREITEM:
+    case WM_DELETEITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool DefaultReflectionHandler(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (!IsReflectedMessage(msg)) return false;
     result = ::DefWindowProcW(hWnd, msg - kReflectBase, wParam, lParam);
