@@ -22,6 +22,25 @@ void ReserveFor(Rows& rows, size_t freeBytes, int columnCount) {
   }
 }
 
+// Hands each freeblock's record area to `carve`, pages in ascending order and
+// blocks in chain order; blocks too small to hold a record are skipped.
+template <class Carve>
+void ForEachFreeblockArea(const std::map<unsigned, std::vector<unsigned>>& freeblockMap,
+                          cdv::LeafFreeSpaceStore& freeSpace, Carve carve) {
+  for (const auto& entry : freeblockMap) {
+    const cdv::LeafFreeSpace* space = freeSpace.find(entry.first);
+    if (space == nullptr) continue;
+    const cdv::FreeblockBytes* blocks = freeSpace.freeblocks(*space);
+    for (size_t i = 0; i < space->freeblockCount; ++i) {
+      const uint8_t* data = nullptr;
+      size_t length = 0;
+      if (cdv::FreeblockRecordArea(blocks[i].sizeField, blocks[i].data, blocks[i].length, &data, &length)) {
+        carve(data, length);
+      }
+    }
+  }
+}
+
 }  // namespace
 
 void SqliteParse::parseContactFreelistCell(const int& rawContactIdIndex, const int& data1Index,
@@ -29,19 +48,9 @@ void SqliteParse::parseContactFreelistCell(const int& rawContactIdIndex, const i
   const cdv::ContactColumns columns{rawContactIdIndex, data1Index, columnCount};
   if (!columns.known()) return;
   ReserveFor(m_carvedContacts, m_leafFreeSpace.byteCount(), columnCount);
-  for (const auto& entry : m_freeblockMap) {
-    const cdv::LeafFreeSpace* space = m_leafFreeSpace.find(entry.first);
-    if (space == nullptr) continue;
-    const cdv::FreeblockBytes* blocks = m_leafFreeSpace.freeblocks(*space);
-    for (size_t i = 0; i < space->freeblockCount; ++i) {
-      const uint8_t* data = nullptr;
-      size_t length = 0;
-      if (!cdv::FreeblockRecordArea(blocks[i].sizeField, blocks[i].data, blocks[i].length, &data, &length)) {
-        continue;
-      }
-      cdv::CarveContactFreeblock(data, length, columns, m_carvedContacts);
-    }
-  }
+  ForEachFreeblockArea(m_freeblockMap, m_leafFreeSpace, [&](const uint8_t* data, size_t length) {
+    cdv::CarveContactFreeblock(data, length, columns, m_carvedContacts);
+  });
 }
 
 void SqliteParse::parseContactUnassignedArea(const int& rawContactIdIndex, const int& data1Index,
@@ -60,19 +69,9 @@ void SqliteParse::parseSmsFresslistCell(const int& addressIndex, const int& pers
   const cdv::SmsColumns columns{addressIndex, personIndex, bodyIndex, columnCount};
   if (!columns.known()) return;
   ReserveFor(m_carvedSms, m_leafFreeSpace.byteCount(), columnCount);
-  for (const auto& entry : m_freeblockMap) {
-    const cdv::LeafFreeSpace* space = m_leafFreeSpace.find(entry.first);
-    if (space == nullptr) continue;
-    const cdv::FreeblockBytes* blocks = m_leafFreeSpace.freeblocks(*space);
-    for (size_t i = 0; i < space->freeblockCount; ++i) {
-      const uint8_t* data = nullptr;
-      size_t length = 0;
-      if (!cdv::FreeblockRecordArea(blocks[i].sizeField, blocks[i].data, blocks[i].length, &data, &length)) {
-        continue;
-      }
-      cdv::CarveSmsFreeblock(data, length, columns, m_carvedSms);
-    }
-  }
+  ForEachFreeblockArea(m_freeblockMap, m_leafFreeSpace, [&](const uint8_t* data, size_t length) {
+    cdv::CarveSmsFreeblock(data, length, columns, m_carvedSms);
+  });
 }
 
 void SqliteParse::parseSmsUnassignedArea(const int& addressIndex, const int& personIndex, const int& bodyIndex,
