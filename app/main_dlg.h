@@ -44,6 +44,8 @@ struct MainWindowSettings {
     cdv::FolderPicker pickFolder = cdv::ShellFolderPicker;
     // Shows the pop-up menu and returns the chosen command (0 for none).
     std::function<UINT(HMENU menu, POINT screen, HWND owner)> trackMenu;
+    // Makes the reader of the copy; empty for siftdb.dll beside the program.
+    std::function<std::unique_ptr<cdv::ContactsReader>()> makeReader;
 
     static MainWindowSettings Shipped();
 };

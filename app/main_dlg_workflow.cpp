@@ -120,7 +120,9 @@ void CMainDlg::OnAcquisitionFinished(WPARAM wParam) {
 }
 
 void CMainDlg::StartLoad() {
-    if (!m_reader) m_reader = std::make_unique<cdv::SiftDbLibraryReader>();
+    if (!m_reader) {
+        m_reader = m_settings.makeReader ? m_settings.makeReader() : std::make_unique<cdv::SiftDbLibraryReader>();
+    }
     HWND window = m_hWnd;
     HWND progress = m_progress;
     HWND pause = m_btnPause;

@@ -13,6 +13,10 @@ std::wstring FromUtf8(const std::string& text) {
   return out;
 }
 
+void SetOrClear(const wchar_t* name, const wchar_t* value) {
+  SetEnvironmentVariableW(name, *value == L'\0' ? nullptr : value);
+}
+
 }  // namespace
 
 std::wstring TestProgramFolder() {
@@ -44,12 +48,16 @@ ProgramFolder::ProgramFolder() : m_scratch(L"mainwin") {
   SetEnvironmentVariableW(L"CDV_STANDIN_LOG", m_log.c_str());
   SetPullSource(L"");
   SetHang(L"");
+  SetCrash(L"");
+  SetPullWrites(L"");
 }
 
 ProgramFolder::~ProgramFolder() {
   SetEnvironmentVariableW(L"CDV_STANDIN_LOG", nullptr);
   SetEnvironmentVariableW(L"CDV_STANDIN_SOURCE", nullptr);
   SetEnvironmentVariableW(L"CDV_STANDIN_HANG", nullptr);
+  SetEnvironmentVariableW(L"CDV_STANDIN_CRASH", nullptr);
+  SetEnvironmentVariableW(L"CDV_STANDIN_PULL", nullptr);
   DeleteFileW(WorkingCopyFor(m_folder).c_str());
 }
 
@@ -57,9 +65,9 @@ void ProgramFolder::SetPullSource(const std::wstring& database) {
   SetEnvironmentVariableW(L"CDV_STANDIN_SOURCE", database.empty() ? nullptr : database.c_str());
 }
 
-void ProgramFolder::SetHang(const wchar_t* mode) {
-  SetEnvironmentVariableW(L"CDV_STANDIN_HANG", *mode == L'\0' ? nullptr : mode);
-}
+void ProgramFolder::SetHang(const wchar_t* mode) { SetOrClear(L"CDV_STANDIN_HANG", mode); }
+void ProgramFolder::SetCrash(const wchar_t* mode) { SetOrClear(L"CDV_STANDIN_CRASH", mode); }
+void ProgramFolder::SetPullWrites(const wchar_t* mode) { SetOrClear(L"CDV_STANDIN_PULL", mode); }
 
 std::vector<std::wstring> ProgramFolder::LogLines() const {
   std::string content;

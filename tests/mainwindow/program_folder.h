@@ -30,6 +30,9 @@ class ProgramFolder {
   void SetPullSource(const std::wstring& database);
   // "all", "pull" or "" (see stand_in_tool.cpp).
   void SetHang(const wchar_t* mode);
+  void SetCrash(const wchar_t* mode);
+  // What a pull writes: "" (a whole copy), "half", "garbage" or "empty".
+  void SetPullWrites(const wchar_t* mode);
 
  private:
   uitest::ScratchFolder m_scratch;

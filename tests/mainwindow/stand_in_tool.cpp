@@ -2,7 +2,11 @@
 // updater). It appends "<its own path>|<its command line>" to the file named
 // by CDV_STANDIN_LOG, and as a relay:
 //   pull REMOTE LOCAL  copies the file named by CDV_STANDIN_SOURCE (if any)
-//                      to LOCAL;
+//                      to LOCAL; CDV_STANDIN_PULL changes what it writes:
+//                      "half" (the first half and a few bytes more, cut
+//                      mid-page), "garbage" (64 KiB of noise), "empty";
+//   CDV_STANDIN_CRASH=all   dies of an access violation (any command);
+//   CDV_STANDIN_CRASH=pull  dies so after a pull has written its copy;
 //   CDV_STANDIN_HANG=all   never ends (any command);
 //   CDV_STANDIN_HANG=pull  never ends after a pull, once its copy is written;
 //   a stand-in that hangs first takes the mutex named by CDV_STANDIN_MUTEX,
@@ -39,6 +43,45 @@ void AppendUtf8Line(const std::wstring& path, const std::wstring& line) {
   CloseHandle(file);
 }
 
+void WritePull(const std::wstring& source, const std::wstring& target, const std::wstring& mode) {
+  if (mode.empty()) {
+    if (!source.empty()) CopyFileW(source.c_str(), target.c_str(), FALSE);
+    return;
+  }
+  std::string bytes;
+  if (mode == L"garbage") {
+    unsigned state = 2463534242u;
+    for (int i = 0; i < 65536; ++i) {
+      state ^= state << 13;
+      state ^= state >> 17;
+      state ^= state << 5;
+      bytes.push_back(static_cast<char>(state));
+    }
+  } else if (mode == L"half") {
+    HANDLE in = CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (in == INVALID_HANDLE_VALUE) return;
+    const DWORD size = GetFileSize(in, nullptr);
+    bytes.resize(size / 2 + 123 <= size ? size / 2 + 123 : size);
+    DWORD got = 0;
+    ReadFile(in, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
+    bytes.resize(got);
+    CloseHandle(in);
+  }
+  HANDLE out = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  if (!bytes.empty()) WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(out);
+}
+
+[[noreturn]] void Crash() {
+  // Dies with the exception's code, as Windows ends a crashed program, but
+  // without a debugger writing its report onto the test's output.
+  SetUnhandledExceptionFilter([](EXCEPTION_POINTERS*) -> LONG { return EXCEPTION_EXECUTE_HANDLER; });
+  RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+  ExitProcess(3);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -49,11 +92,13 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring hang = Env(L"CDV_STANDIN_HANG");
   const std::wstring mutexName = Env(L"CDV_STANDIN_MUTEX");
   if (!hang.empty() && !mutexName.empty()) CreateMutexW(nullptr, TRUE, mutexName.c_str());
+  const std::wstring crash = Env(L"CDV_STANDIN_CRASH");
   if (hang == L"all") Sleep(INFINITE);
+  if (crash == L"all") Crash();
   if (argc >= 4 && std::wstring(argv[1]) == L"pull") {
-    const std::wstring source = Env(L"CDV_STANDIN_SOURCE");
-    if (!source.empty()) CopyFileW(source.c_str(), argv[3], FALSE);
+    WritePull(Env(L"CDV_STANDIN_SOURCE"), argv[3], Env(L"CDV_STANDIN_PULL"));
     if (hang == L"pull") Sleep(INFINITE);
+    if (crash == L"pull") Crash();
   }
   return 0;
 }
