@@ -17,7 +17,9 @@ void RunAcquisition(const AcquisitionJob& job) {
   for (RelayStep step : kRelaySteps) {
     if (job.cancel != nullptr && ::WaitForSingleObject(job.cancel, 0) == WAIT_OBJECT_0) return;
     const std::optional<std::string> line = RelayCommandLine(step, job.programFolder, job.contactsCopy);
-    if (line) RunHidden(*line, job.timing.commandTimeoutMs, job.cancel);
+    if (!line) continue;
+    const bool pull = step == RelayStep::PullContacts;
+    RunHidden(*line, job.timing.commandTimeoutMs, job.cancel, pull ? job.contactsCopy : std::string());
   }
 }
 

@@ -86,21 +86,44 @@ TEST(Acquisition, ACancelDuringTheFirstPauseRunsNothing) {
   CloseHandle(job.cancel);
 }
 
-TEST(Acquisition, APullCutOffLeavesWhatWasWritten) {
+DWORD FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
+}
+
+// The acquisition with a relay whose pull writes the small database as
+// `pullWrites` says and then hangs or not; returns how long it took.
+DWORD RunPull(const wchar_t* pullWrites, const wchar_t* hang, DWORD commandTimeoutMs) {
   ProgramFolder program;
   program.SetPullSource(mwtest::TestDatabase(L"small"));
-  program.SetHang(L"pull");
+  program.SetPullWrites(pullWrites);
+  program.SetHang(hang);
   cdv::AcquisitionJob job;
   job.programFolder = Ansi(program.Folder());
   job.contactsCopy = Ansi(mwtest::WorkingCopyFor(program.Folder()));
   job.timing.startDelayMs = 0;
+  job.timing.commandTimeoutMs = commandTimeoutMs;
   CreateDirectoryW(mwtest::WorkingCopyFor(program.Folder()).substr(0, 11).c_str(), nullptr);
+  DeleteFileW(mwtest::WorkingCopyFor(program.Folder()).c_str());
+  const DWORD start = GetTickCount();
   cdv::RunAcquisition(job);
-  WIN32_FILE_ATTRIBUTE_DATA copy{};
-  WIN32_FILE_ATTRIBUTE_DATA source{};
-  ASSERT_TRUE(GetFileAttributesExW(mwtest::WorkingCopyFor(program.Folder()).c_str(), GetFileExInfoStandard, &copy));
-  ASSERT_TRUE(GetFileAttributesExW(mwtest::TestDatabase(L"small").c_str(), GetFileExInfoStandard, &source));
-  EXPECT_EQ(copy.nFileSizeLow, source.nFileSizeLow);
+  const DWORD took = GetTickCount() - start;
+  EXPECT_EQ(FileSize(mwtest::WorkingCopyFor(program.Folder())), FileSize(mwtest::TestDatabase(L"small")));
+  return took;
+}
+
+TEST(Acquisition, APullCutOffLeavesWhatWasWritten) {
+  // Written at once, then stalled: ended one wait after the copy stopped growing.
+  const DWORD took = RunPull(L"", L"pull", 1000);
+  EXPECT_GE(took, 1900u);
+  EXPECT_LT(took, 4000u);
+}
+
+TEST(Acquisition, APullStillArrivingIsNotCutOff) {
+  // Ten pieces 400 ms apart: about 3.6 s in all, each within the 1 s wait.
+  const DWORD took = RunPull(L"slow", L"", 1000);
+  EXPECT_GE(took, 3500u);
+  EXPECT_LT(took, 8000u);
 }
 
 }  // namespace

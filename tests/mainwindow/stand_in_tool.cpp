@@ -4,7 +4,8 @@
 //   pull REMOTE LOCAL  copies the file named by CDV_STANDIN_SOURCE (if any)
 //                      to LOCAL; CDV_STANDIN_PULL changes what it writes:
 //                      "half" (the first half and a few bytes more, cut
-//                      mid-page), "garbage" (64 KiB of noise), "empty";
+//                      mid-page), "garbage" (64 KiB of noise), "empty",
+//                      "slow" (the whole copy in ten pieces 400 ms apart);
 //   CDV_STANDIN_CRASH=all   dies of an access violation (any command);
 //   CDV_STANDIN_CRASH=pull  dies so after a pull has written its copy;
 //   CDV_STANDIN_HANG=all   never ends (any command);
@@ -57,11 +58,11 @@ void WritePull(const std::wstring& source, const std::wstring& target, const std
       state ^= state << 5;
       bytes.push_back(static_cast<char>(state));
     }
-  } else if (mode == L"half") {
+  } else if (mode == L"half" || mode == L"slow") {
     HANDLE in = CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (in == INVALID_HANDLE_VALUE) return;
     const DWORD size = GetFileSize(in, nullptr);
-    bytes.resize(size / 2 + 123 <= size ? size / 2 + 123 : size);
+    bytes.resize(mode == L"slow" || size / 2 + 123 > size ? size : size / 2 + 123);
     DWORD got = 0;
     ReadFile(in, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
     bytes.resize(got);
@@ -69,8 +70,14 @@ void WritePull(const std::wstring& source, const std::wstring& target, const std
   }
   HANDLE out = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (out == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  if (!bytes.empty()) WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  const size_t pieces = mode == L"slow" ? 10 : 1;
+  const size_t piece = (bytes.size() + pieces - 1) / pieces;
+  for (size_t at = 0; at < bytes.size(); at += piece) {
+    if (at > 0) Sleep(400);
+    DWORD written = 0;
+    const size_t n = bytes.size() - at < piece ? bytes.size() - at : piece;
+    WriteFile(out, bytes.data() + at, static_cast<DWORD>(n), &written, nullptr);
+  }
   CloseHandle(out);
 }
 
