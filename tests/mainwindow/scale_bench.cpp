@@ -1,6 +1,6 @@
-// The main window with a large phone: how long the engine, the load and the
-// list take, whether the progress moves and Pause answers during the load,
-// and the process's peak memory.
+// The main window with a large phone: how long the engine, the load, the
+// list and the recovery of every record take, whether the progress moves and
+// Pause answers during the load, and the process's peak memory after each.
 //   mainwindow_scale_bench.exe [DATABASE]   (default: testdata\mainwindow\scale)
 #include <windows.h>
 #include <commctrl.h>
@@ -9,6 +9,7 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,27 @@ namespace {
 
 using namespace mwtest;
 
+struct Memory {
+  double workingMiB = 0;
+  double peakWorkingMiB = 0;
+  double peakPrivateMiB = 0;
+};
+
+Memory MemoryNow() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof(counters);
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+  constexpr double kMiB = 1024.0 * 1024.0;
+  return Memory{static_cast<double>(counters.WorkingSetSize) / kMiB,
+                static_cast<double>(counters.PeakWorkingSetSize) / kMiB,
+                static_cast<double>(counters.PeakPagefileUsage) / kMiB};
+}
+
 struct Watch {
   DWORD firstReport = 0;
   DWORD lastReport = 0;
   std::vector<int> positions;
+  Memory whenFull;  // when the bar first reached 100: the load's end
 
   static LRESULT CALLBACK Hook(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<Watch*>(data);
@@ -34,11 +52,34 @@ struct Watch {
       self->lastReport = now;
       if (self->positions.empty() || self->positions.back() != static_cast<int>(w)) {
         self->positions.push_back(static_cast<int>(w));
+        if (w >= 100 && self->whenFull.peakWorkingMiB == 0) self->whenFull = MemoryNow();
       }
     }
     return DefSubclassProc(h, msg, w, l);
   }
 };
+
+void PrintMemory(const char* after, const Memory& m) {
+  std::printf("memory after %-9s working set %7.1f MiB, peak working set %7.1f MiB, peak private %7.1f MiB\n", after,
+              m.workingMiB, m.peakWorkingMiB, m.peakPrivateMiB);
+}
+
+DWORD64 FileBytes(const std::wstring& folder) {
+  DWORD64 bytes = 0;
+  WIN32_FIND_DATAW found{};
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return 0;
+  do {
+    if (found.cFileName[0] == L'.') continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      bytes += FileBytes(folder + L"\\" + found.cFileName);
+    } else {
+      bytes += (static_cast<DWORD64>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    }
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  return bytes;
+}
 
 }  // namespace
 
@@ -57,7 +98,13 @@ int wmain(int argc, wchar_t** argv) {
   MainWindowSettings settings;
   settings.programFolder = program.Folder();
   settings.acquisition.startDelayMs = 0;
+  const std::wstring outputFolder = program.OutputFolder();
+  settings.pickFolder = [outputFolder](HWND) { return std::optional<std::wstring>(outputFolder); };
   CMainDlg dlg(settings);
+  Memory afterEngine, afterList, afterExport;
+  DWORD recoverClickedAt = 0;
+  DWORD recoveredAt = 0;
+  std::wstring finishText;
 
   Watch watch;
   DWORD lastDevicePageTick = 0;
@@ -79,6 +126,7 @@ int wmain(int argc, wchar_t** argv) {
                            return false;
                          }
                          resultsPageAt = GetTickCount();
+                         afterEngine = MemoryNow();
                          SetWindowSubclass(d.m_progress, &Watch::Hook, 3, reinterpret_cast<DWORD_PTR>(&watch));
                          return true;
                        },
@@ -108,16 +156,30 @@ int wmain(int argc, wchar_t** argv) {
                        600000),
                Do("read",
                   [&](CMainDlg& d) {
+                    afterList = MemoryNow();
                     label = TreeText(d, d.m_contactsItem);
                     rows = RowCount(d);
                     RemoveWindowSubclass(d.m_progress, &Watch::Hook, 3);
                   }),
+               WaitFor("recover",
+                       [&](CMainDlg& d) {
+                         recoverClickedAt = GetTickCount();
+                         return ClickControl(d.m_btnRecover.m_hWnd);
+                       }),
+               WaitFor("recovered",
+                       [&](CMainDlg& d) {
+                         HWND box = OwnedPopup(d.m_hWnd);
+                         if (box == nullptr) return false;
+                         recoveredAt = GetTickCount();
+                         afterExport = MemoryNow();
+                         finishText = MessageBoxText(box);
+                         return ClickControl(::GetDlgItem(box, 1011));
+                       },
+                       600000),
+               WaitFor("box closed", [](CMainDlg& d) { return OwnedPopup(d.m_hWnd) == nullptr; }),
                Do("close", [](CMainDlg& d) { d.CloseWindow(0); }),
            });
 
-  PROCESS_MEMORY_COUNTERS memory{};
-  memory.cb = sizeof(memory);
-  GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
   std::printf("database: %ls\n", database.c_str());
   std::printf("failed step: %s\n", run.failedStep.empty() ? "(none)" : run.failedStep.c_str());
   std::printf("label: %ls, list rows: %d\n", label.c_str(), rows);
@@ -127,9 +189,12 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("progress positions seen: %zu\n", watch.positions.size());
   std::printf("pause answered in: %lu ms; still loading then: %s; progress held for 1 s: %s\n",
               pauseShownAt - pauseClickedAt, loadingWhenPaused ? "yes" : "no", heldWhilePaused ? "yes" : "no");
-  std::printf("peak working set: %.1f MiB, peak private bytes: %.1f MiB\n",
-              static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0),
-              static_cast<double>(memory.PeakPagefileUsage) / (1024.0 * 1024.0));
+  std::printf("recover of every record: %lu ms, %llu bytes written; \"%ls\"\n", recoveredAt - recoverClickedAt,
+              static_cast<unsigned long long>(FileBytes(outputFolder)), finishText.c_str());
+  PrintMemory("engine:", afterEngine);
+  PrintMemory("load:", watch.whenFull);
+  PrintMemory("list:", afterList);
+  PrintMemory("recover:", afterExport);
   Gdiplus::GdiplusShutdown(token);
   ::CoUninitialize();
   return run.failedStep.empty() ? 0 : 1;
