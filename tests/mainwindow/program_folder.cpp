@@ -30,6 +30,23 @@ std::wstring TestDatabase(const wchar_t* name) {
   return TestProgramFolder() + L"testdata\\mainwindow\\" + name + L"\\contacts2.db";
 }
 
+unsigned long long BytesUnder(const std::wstring& folder, const wchar_t* fileName) {
+  unsigned long long bytes = 0;
+  WIN32_FIND_DATAW found{};
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return 0;
+  do {
+    if (found.cFileName[0] == L'.') continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      bytes += BytesUnder(folder + L"\\" + found.cFileName, fileName);
+    } else if (fileName == nullptr || std::wstring(found.cFileName) == fileName) {
+      bytes += (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    }
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  return bytes;
+}
+
 std::wstring WorkingCopyFor(const std::wstring& programFolder) {
   return programFolder.substr(0, 3) + L"marlowen\\contacts2.db";
 }

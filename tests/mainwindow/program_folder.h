@@ -44,6 +44,9 @@ class ProgramFolder {
 std::wstring TestProgramFolder();
 // A generated database beside the tests: testdata\mainwindow\<name>\contacts2.db.
 std::wstring TestDatabase(const wchar_t* name);
+// The bytes of the files below `folder`, in every sub-folder; only the files
+// called `fileName` when it is given.
+unsigned long long BytesUnder(const std::wstring& folder, const wchar_t* fileName = nullptr);
 // The working copy the window reads: C:\marlowen\contacts2.db for a program on C:.
 std::wstring WorkingCopyFor(const std::wstring& programFolder);
 

@@ -64,23 +64,6 @@ void PrintMemory(const char* after, const Memory& m) {
               m.workingMiB, m.peakWorkingMiB, m.peakPrivateMiB);
 }
 
-DWORD64 FileBytes(const std::wstring& folder) {
-  DWORD64 bytes = 0;
-  WIN32_FIND_DATAW found{};
-  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return 0;
-  do {
-    if (found.cFileName[0] == L'.') continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      bytes += FileBytes(folder + L"\\" + found.cFileName);
-    } else {
-      bytes += (static_cast<DWORD64>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-    }
-  } while (FindNextFileW(find, &found));
-  FindClose(find);
-  return bytes;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -190,7 +173,7 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("pause answered in: %lu ms; still loading then: %s; progress held for 1 s: %s\n",
               pauseShownAt - pauseClickedAt, loadingWhenPaused ? "yes" : "no", heldWhilePaused ? "yes" : "no");
   std::printf("recover of every record: %lu ms, %llu bytes written; \"%ls\"\n", recoveredAt - recoverClickedAt,
-              static_cast<unsigned long long>(FileBytes(outputFolder)), finishText.c_str());
+              BytesUnder(outputFolder), finishText.c_str());
   PrintMemory("engine:", afterEngine);
   PrintMemory("load:", watch.whenFull);
   PrintMemory("list:", afterList);
