@@ -7,6 +7,7 @@
 #include "ui/controls/font_pool.h"
 #include "ui/controls/product_info.h"
 #include "ui/controls/skin.h"
+#include "ui/dialogs/box_command.h"
 
 namespace cdv {
 
@@ -162,24 +163,13 @@ bool CAboutBox::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM 
         ::PostMessageW(hWnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
         result = 0;
         return true;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case kCloseId:
-        case kOkId:
-            if (lParam != 0 && HIWORD(wParam) == BN_CLICKED) {
-                EndDialog(LOWORD(wParam));
-                result = 0;
-                return true;
-            }
-            break;
-        case IDCANCEL:
-            // Escape names no control: the box stays open.
-            result = 0;
-            return true;
-        default:
-            break;
-        }
-        break;
+    case WM_COMMAND: {
+        const BoxCommand command = ClassifyBoxCommand(wParam, lParam, {kCloseId, kOkId});
+        if (command == BoxCommand::NotOurs) break;
+        if (command == BoxCommand::Close) EndDialog(LOWORD(wParam));
+        result = 0;
+        return true;
+    }
     default:
         break;
     }

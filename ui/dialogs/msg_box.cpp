@@ -3,6 +3,7 @@
 #include "platform/tallowkit/tallowkit.h"
 #include "ui/controls/product_info.h"
 #include "ui/controls/skin.h"
+#include "ui/dialogs/box_command.h"
 #include "ui/framework/gdi.h"
 
 namespace {
@@ -177,27 +178,14 @@ bool CMsgBox::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
         ::PostMessageW(hWnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
         result = 0;
         return true;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case 1010:
-        case 1011:
-        case 1012:
-        case 1014:
-        case 1015:
-            if (lParam != 0 && HIWORD(wParam) == BN_CLICKED) {
-                EndDialog(LOWORD(wParam));
-                result = 0;
-                return true;
-            }
-            break;
-        case IDCANCEL:
-            // Escape names no control: the box stays open.
-            result = 0;
-            return true;
-        default:
-            break;
-        }
-        break;
+    case WM_COMMAND: {
+        const cdv::BoxCommand command = cdv::ClassifyBoxCommand(
+            wParam, lParam, {kMsgBoxClosed, kMsgBoxOkId, kMsgBoxYesId, kMsgBoxNoId, kMsgBoxCancelId});
+        if (command == cdv::BoxCommand::NotOurs) break;
+        if (command == cdv::BoxCommand::Close) EndDialog(LOWORD(wParam));
+        result = 0;
+        return true;
+    }
     default:
         break;
     }

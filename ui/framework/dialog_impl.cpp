@@ -1,6 +1,7 @@
 #include "ui/framework/dialog_impl.h"
 
 #include "ui/framework/handle_table.h"
+#include "ui/framework/message_scope.h"
 
 namespace fw {
 
@@ -83,26 +84,12 @@ INT_PTR CALLBACK CDialogImplCore::DialogProc(HWND hWnd, UINT msg, WPARAM wParam,
         HandleTable::Dialogs().Set(hWnd, self);
     }
 
-    MSG current{};
-    current.hwnd = hWnd;
-    current.message = msg;
-    current.wParam = wParam;
-    current.lParam = lParam;
-    const MSG* outer = self->m_current;
-    self->m_current = &current;
-    ++self->m_depth;
-
     LRESULT result = 0;
     bool handled = false;
-    try {
-        handled = self->ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
-    } catch (...) {
-        // No exception may unwind through the dialog manager.
-        handled = false;
+    {
+        MessageScope scope(self->m_current, self->m_depth, hWnd, msg, wParam, lParam);
+        handled = CallMessageMap(*self, hWnd, msg, wParam, lParam, result);
     }
-
-    --self->m_depth;
-    self->m_current = outer;
     if (msg == WM_NCDESTROY) {
         HandleTable::Dialogs().Erase(hWnd);
         self->m_handle = nullptr;

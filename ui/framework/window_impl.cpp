@@ -5,6 +5,7 @@
 
 #include "ui/framework/app_module.h"
 #include "ui/framework/handle_table.h"
+#include "ui/framework/message_scope.h"
 
 namespace fw {
 
@@ -178,32 +179,16 @@ LRESULT CALLBACK CWindowImplCore::WindowProc(HWND hWnd, UINT msg, WPARAM wParam,
         self->Bind(hWnd, it != ClassSuperProcs().end() ? it->second : ::DefWindowProcW);
     }
 
-    MSG current{};
-    current.hwnd = hWnd;
-    current.message = msg;
-    current.wParam = wParam;
-    current.lParam = lParam;
-    const MSG* outer = self->m_current;
-    self->m_current = &current;
-    ++self->m_depth;
-
     LRESULT result = 0;
     bool handled = false;
-    if (!self->m_dying) {
-        try {
-            handled = self->ProcessWindowMessage(hWnd, msg, wParam, lParam, result);
-        } catch (...) {
-            // No exception may unwind through the system's dispatch.
-            handled = false;
+    {
+        MessageScope scope(self->m_current, self->m_depth, hWnd, msg, wParam, lParam);
+        if (!self->m_dying) handled = CallMessageMap(*self, hWnd, msg, wParam, lParam, result);
+        if (!handled || msg == WM_NCDESTROY) {
+            LRESULT fallback = self->DefWindowProc(msg, wParam, lParam);
+            if (!handled) result = fallback;
         }
     }
-    if (!handled || msg == WM_NCDESTROY) {
-        LRESULT fallback = self->DefWindowProc(msg, wParam, lParam);
-        if (!handled) result = fallback;
-    }
-
-    --self->m_depth;
-    self->m_current = outer;
     if (msg == WM_NCDESTROY) {
         self->Unbind(hWnd);
         self->m_finalPending = true;
