@@ -7,32 +7,8 @@ set -u
 droidgate=$1
 phonesim=$2
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../../tools/phonesim/phone_session.sh"
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/adb-oracle.XXXXXX")
-finish() {
-  phone_session_end
-  rm -rf "$work"
-}
-trap finish EXIT
-trap 'exit 130' INT TERM
-
-failures=0
-pass() { echo "ok   $1"; }
-fail() { echo "FAIL $1"; failures=$((failures + 1)); }
-expect() {  # expect NAME ACTUAL EXPECTED
-  if [ "$2" = "$3" ]; then pass "$1"; else fail "$1"; printf '     got:      %q\n     expected: %q\n' "$2" "$3"; fi
-}
-
-# run VAR TOOL ARGS...: combined output in VAR_out, exit status in VAR_rc.
-run() {
-  local var=$1 out rc
-  shift
-  out=$(timeout 30 "$@" 2>&1 </dev/null)
-  rc=$?
-  printf -v "${var}_out" '%s' "$out"
-  printf -v "${var}_rc" '%s' "$rc"
-}
+. "$here/check_helpers.sh"
+check_begin adb-oracle 30
 
 db=/data/data/com.android.providers.contacts/databases/contacts2.db
 phone=$work/phone
@@ -157,5 +133,4 @@ case "$d_out" in
   *) fail "no adb: message"; echo "     got: $d_out" ;;
 esac
 
-echo "$failures failure(s)"
-[ "$failures" -eq 0 ]
+check_end

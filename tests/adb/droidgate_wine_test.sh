@@ -8,30 +8,8 @@ wine_run=$1
 droidgate_exe=$2
 phonesim_exe=$3
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../../tools/phonesim/phone_session.sh"
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/droidgate-wine.XXXXXX")
-finish() {
-  phone_session_end
-  rm -rf "$work"
-}
-trap finish EXIT
-trap 'exit 130' INT TERM
-
-failures=0
-pass() { echo "ok   $1"; }
-fail() { echo "FAIL $1"; failures=$((failures + 1)); }
-expect() {
-  if [ "$2" = "$3" ]; then pass "$1"; else fail "$1"; printf '     got:      %q\n     expected: %q\n' "$2" "$3"; fi
-}
-run() {
-  local var=$1 out rc
-  shift
-  out=$(timeout 60 "$@" 2>&1 </dev/null)
-  rc=$?
-  printf -v "${var}_out" '%s' "$out"
-  printf -v "${var}_rc" '%s' "$rc"
-}
+. "$here/check_helpers.sh"
+check_begin droidgate-wine 60
 windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
 
 # Programs under Wine as plain commands, so that timeout and the session helper can run them.
@@ -96,5 +74,4 @@ case "$d_out" in
   *) fail "no server: message"; echo "     got: $d_out" ;;
 esac
 
-echo "$failures failure(s)"
-[ "$failures" -eq 0 ]
+check_end
