@@ -10,18 +10,6 @@
 
 namespace {
 
-class FileSink final : public cdv::adb::OutputSink {
- public:
-  explicit FileSink(std::FILE* file) : file_(file) {}
-  void Write(std::string_view bytes) override {
-    std::fwrite(bytes.data(), 1, bytes.size(), file_);
-    std::fflush(file_);
-  }
-
- private:
-  std::FILE* file_;
-};
-
 std::optional<std::string> Variable(const wchar_t* name) {
   const wchar_t* value = _wgetenv(name);
   return value ? std::optional<std::string>(cdv::adb::Utf8FromWide(value)) : std::nullopt;
@@ -36,7 +24,7 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(cdv::adb::Utf8FromWide(argv[i]));
   cdv::adb::RelayEnvironment environment{Variable(L"ANDROID_ADB_SERVER_PORT"), Variable(L"ANDROID_SERIAL")};
-  FileSink out(stdout);
-  FileSink err(stderr);
+  cdv::adb::FileSink out(stdout);
+  cdv::adb::FileSink err(stderr);
   return cdv::adb::RunRelay(args, environment, cdv::adb::SystemServerAccess, {out, err});
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string_view>
 
 namespace cdv::adb {
@@ -14,6 +15,19 @@ class OutputSink {
     Write(text);
     Write("\n");
   }
+};
+
+// A C stream, flushed after each write so that output and errors keep their order.
+class FileSink final : public OutputSink {
+ public:
+  explicit FileSink(std::FILE* file) : file_(file) {}
+  void Write(std::string_view bytes) override {
+    std::fwrite(bytes.data(), 1, bytes.size(), file_);
+    std::fflush(file_);
+  }
+
+ private:
+  std::FILE* file_;
 };
 
 }  // namespace cdv::adb
