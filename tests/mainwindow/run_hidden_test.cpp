@@ -116,14 +116,14 @@ TEST(Acquisition, APullCutOffLeavesWhatWasWritten) {
   // Written at once, then stalled: ended one wait after the copy stopped growing.
   const DWORD took = RunPull(L"", L"pull", 1000);
   EXPECT_GE(took, 1900u);
-  EXPECT_LT(took, 4000u);
+  EXPECT_LT(took, 10000u) << "the relay was ended";
 }
 
 TEST(Acquisition, APullStillArrivingIsNotCutOff) {
   // Ten pieces 400 ms apart: about 3.6 s in all, each within the 1 s wait.
   const DWORD took = RunPull(L"slow", L"", 1000);
   EXPECT_GE(took, 3500u);
-  EXPECT_LT(took, 8000u);
+  EXPECT_LT(took, 15000u);
 }
 
 }  // namespace
