@@ -21,6 +21,10 @@ int CarvedText(const uint8_t* data, size_t size);
 // The update manifest and version comparison.
 int UpdateManifest(const uint8_t* data, size_t size);
 
+// The relay (shell and pull) against an adb server whose every reply is the
+// input's; a pull that fails must leave no file.
+int Relay(const uint8_t* data, size_t size);
+
 // A private scratch folder for this process (removed at exit).
 const std::string& ScratchFolder();
 

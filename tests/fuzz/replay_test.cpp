@@ -41,5 +41,6 @@ TEST(FuzzReplay, Engine) { Replay("engine", cdvfuzz::Engine); }
 TEST(FuzzReplay, Reader) { Replay("reader", cdvfuzz::Reader); }
 TEST(FuzzReplay, CarvedText) { Replay("carvedtext", cdvfuzz::CarvedText); }
 TEST(FuzzReplay, UpdateManifest) { Replay("updatemanifest", cdvfuzz::UpdateManifest); }
+TEST(FuzzReplay, Relay) { Replay("relay", cdvfuzz::Relay); }
 
 }  // namespace
