@@ -13,7 +13,7 @@ case "${1:-}" in
 esac
 build=$1; shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(engine reader carvedtext updatemanifest)
+[ ${#targets[@]} -gt 0 ] || targets=(engine reader carvedtext updatemanifest relay)
 
 cxx=$(command -v clang++ || command -v clang++-14)
 cc=$(command -v clang || command -v clang-14)
@@ -34,7 +34,10 @@ for t in "${targets[@]}"; do
   regressions=()
   [ -d "$here/regressions/$t" ] && regressions=("$here/regressions/$t")
   maxlen=4096 dict=()
-  case $t in engine|reader) maxlen=131072 dict=(-dict="$here/sqlite.dict") ;; esac
+  case $t in
+    engine|reader) maxlen=131072 dict=(-dict="$here/sqlite.dict") ;;
+    relay) maxlen=16384 dict=(-dict="$here/adb.dict") ;;
+  esac
   echo "== $t: ${seconds}s"
   if ! nice -n 19 "$build/fuzz_$t" -max_total_time="$seconds" -max_len=$maxlen -timeout=30 -rss_limit_mb=1536 \
       "${dict[@]}" -artifact_prefix="$findings/" -print_final_stats=1 \
