@@ -15,7 +15,8 @@ inline BoxCommand ClassifyBoxCommand(WPARAM wParam, LPARAM lParam, std::initiali
     const int id = LOWORD(wParam);
     if (id == IDCANCEL) return BoxCommand::StayOpen;
     for (int closing : closingIds) {
-        if (id == closing) return lParam != 0 && HIWORD(wParam) == BN_CLICKED ? BoxCommand::Close : BoxCommand::NotOurs;
+        if (id != closing) continue;
+        return lParam != 0 && HIWORD(wParam) == BN_CLICKED ? BoxCommand::Close : BoxCommand::NotOurs;
     }
     return BoxCommand::NotOurs;
 }
