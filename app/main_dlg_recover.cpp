@@ -10,21 +10,6 @@
 #include "app/window_worker_control.h"
 #include "ui/dialogs/msg_box.h"
 
-namespace {
-
-std::wstring TreeItemText(const fw::CTreeViewCtrl& tree, HTREEITEM item) {
-    wchar_t buffer[260] = {};
-    TVITEMW tv{};
-    tv.mask = TVIF_TEXT;
-    tv.hItem = item;
-    tv.pszText = buffer;
-    tv.cchTextMax = 260;
-    tree.GetItem(&tv);
-    return buffer;
-}
-
-}  // namespace
-
 int CMainDlg::CountTickedRecords() const {
     int count = 0;
     const LRESULT items = m_tree.SendMessage(TVM_GETCOUNT);
@@ -77,7 +62,7 @@ void CMainDlg::OnRecover() {
     const bool exportContacts = contacts != nullptr && contacts->hasData != 0;
     cdv::ExportRequest request;
     request.exportFolder = folder;
-    const std::wstring label = TreeItemText(m_tree, m_contactsItem);
+    const std::wstring label = m_tree.GetItemText(m_contactsItem);
     request.contactsLabel.assign(label.begin(), label.end());
     request.everyRecordTicked = m_tree.StateIndex(m_contactsItem) == 2;
     request.selectedCount = m_tickedCount;

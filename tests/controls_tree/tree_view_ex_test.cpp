@@ -298,19 +298,11 @@ TEST_F(TreeTest, SetCategoryFromAWorkerChangesTextAndDataOnTheTreesThread) {
     EXPECT_TRUE(uitest::PumpUntil([&] { return tree->ItemRecord(contacts)->hasData == 1; }));
     worker.join();
     EXPECT_NE(result, 0);
-    wchar_t text[64] = {};
-    TVITEMW tv{};
-    tv.mask = TVIF_TEXT;
-    tv.hItem = contacts;
-    tv.pszText = text;
-    tv.cchTextMax = 64;
-    tree->GetItem(&tv);
-    EXPECT_STREQ(text, L"Contacts (42)");
+    EXPECT_EQ(tree->GetItemText(contacts), L"Contacts (42)");
     // Without a text only the flag changes; an item without a record is refused.
     EXPECT_NE(tree->SetCategory(nullptr, contacts, 0), 0);
     EXPECT_EQ(tree->ItemRecord(contacts)->hasData, 0);
-    tree->GetItem(&tv);
-    EXPECT_STREQ(text, L"Contacts (42)");
+    EXPECT_EQ(tree->GetItemText(contacts), L"Contacts (42)");
     EXPECT_EQ(tree->SetCategory(L"x", root, 1), 0);
     EXPECT_EQ(tree->ItemRecord(contacts)->icon, icon.get());
     EXPECT_EQ(tree->ItemRecord(contacts)->kind, 0);

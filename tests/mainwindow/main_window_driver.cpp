@@ -1,11 +1,30 @@
 #include "tests/mainwindow/main_window_driver.h"
 
+#include <objidl.h>
+#include <gdiplus.h>
+
 #include <memory>
 
+#include "tests/mainwindow/program_folder.h"
 #include "ui/controls/list_row_layout.h"
+#include "ui/controls/skin.h"
 #include "ui/dialogs/msg_box.h"
 
 namespace mwtest {
+
+WindowProgram::WindowProgram() {
+  ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  Gdiplus::GdiplusStartupInput input;
+  Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, nullptr);
+  SetImageFolder(TestProgramFolder() + L"image\\");
+}
+
+WindowProgram::~WindowProgram() {
+  Gdiplus::GdiplusShutdown(m_gdiplusToken);
+  ::CoUninitialize();
+}
 namespace {
 
 struct DriverState {
@@ -167,16 +186,7 @@ int RowState(CMainDlg& dlg, int row) { return dlg.m_list ? dlg.m_list->RowState(
 
 int TreeState(CMainDlg& dlg, HTREEITEM item) { return dlg.m_tree.StateIndex(item); }
 
-std::wstring TreeText(CMainDlg& dlg, HTREEITEM item) {
-  wchar_t buffer[260] = {};
-  TVITEMW tv{};
-  tv.mask = TVIF_TEXT;
-  tv.hItem = item;
-  tv.pszText = buffer;
-  tv.cchTextMax = 260;
-  dlg.m_tree.GetItem(&tv);
-  return buffer;
-}
+std::wstring TreeText(CMainDlg& dlg, HTREEITEM item) { return dlg.m_tree.GetItemText(item); }
 
 bool ClickRowCheck(CMainDlg& dlg, int row) {
   if (!dlg.m_list) return false;

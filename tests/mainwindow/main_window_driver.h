@@ -14,6 +14,20 @@
 
 namespace mwtest {
 
+// What a stand-alone program showing the main window sets up first and
+// undoes last: COM, the common controls, GDI+ and the skin's image folder
+// beside the program.
+class WindowProgram {
+ public:
+  WindowProgram();
+  ~WindowProgram();
+  WindowProgram(const WindowProgram&) = delete;
+  WindowProgram& operator=(const WindowProgram&) = delete;
+
+ private:
+  ULONG_PTR m_gdiplusToken = 0;
+};
+
 struct Step {
   std::string name;
   std::function<bool(CMainDlg&)> run;  // true when the step is done

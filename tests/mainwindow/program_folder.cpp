@@ -30,6 +30,17 @@ std::wstring TestDatabase(const wchar_t* name) {
   return TestProgramFolder() + L"testdata\\mainwindow\\" + name + L"\\contacts2.db";
 }
 
+std::string ReadFileBytes(const std::wstring& path) {
+  std::string bytes;
+  if (FILE* f = _wfopen(path.c_str(), L"rb")) {
+    char buffer[4096];
+    size_t got = 0;
+    while ((got = fread(buffer, 1, sizeof(buffer), f)) > 0) bytes.append(buffer, got);
+    fclose(f);
+  }
+  return bytes;
+}
+
 unsigned long long BytesUnder(const std::wstring& folder, const wchar_t* fileName) {
   unsigned long long bytes = 0;
   WIN32_FIND_DATAW found{};
@@ -87,14 +98,7 @@ void ProgramFolder::SetCrash(const wchar_t* mode) { SetOrClear(L"CDV_STANDIN_CRA
 void ProgramFolder::SetPullWrites(const wchar_t* mode) { SetOrClear(L"CDV_STANDIN_PULL", mode); }
 
 std::vector<std::wstring> ProgramFolder::LogLines() const {
-  std::string content;
-  if (FILE* f = _wfopen(m_log.c_str(), L"rb")) {
-    char buffer[4096];
-    size_t got = 0;
-    while ((got = fread(buffer, 1, sizeof(buffer), f)) > 0) content.append(buffer, got);
-    fclose(f);
-  }
-  std::stringstream text(content);
+  std::stringstream text(ReadFileBytes(m_log));
   std::vector<std::wstring> lines;
   std::string line;
   while (std::getline(text, line)) lines.push_back(FromUtf8(line));

@@ -44,6 +44,8 @@ class ProgramFolder {
 std::wstring TestProgramFolder();
 // A generated database beside the tests: testdata\mainwindow\<name>\contacts2.db.
 std::wstring TestDatabase(const wchar_t* name);
+// A whole file's bytes (empty when it cannot be read).
+std::string ReadFileBytes(const std::wstring& path);
 // The bytes of the files below `folder`, in every sub-folder; only the files
 // called `fileName` when it is given.
 unsigned long long BytesUnder(const std::wstring& folder, const wchar_t* fileName = nullptr);

@@ -31,17 +31,6 @@ std::wstring FromUtf8(const std::string& text) {
   return out;
 }
 
-std::string ReadBytes(const std::wstring& path) {
-  std::string bytes;
-  if (FILE* f = _wfopen(path.c_str(), L"rb")) {
-    char buffer[4096];
-    size_t got = 0;
-    while ((got = fread(buffer, 1, sizeof(buffer), f)) > 0) bytes.append(buffer, got);
-    fclose(f);
-  }
-  return bytes;
-}
-
 std::vector<std::string> SplitTabs(const std::string& line) {
   std::vector<std::string> fields;
   size_t start = 0;
@@ -64,7 +53,7 @@ struct TruthRow {
 };
 
 std::vector<TruthRow> ReadLiveTruth(const std::wstring& database) {
-  std::istringstream text(ReadBytes(database + L".live.tsv"));
+  std::istringstream text(ReadFileBytes(database + L".live.tsv"));
   std::vector<TruthRow> rows;
   std::string line;
   std::getline(text, line);  // header
@@ -277,7 +266,7 @@ TEST(RecoverTest, WritesTheTickedRecordsAndReportsTheCount) {
   const std::vector<TruthRow> truth = ReadLiveTruth(database);
   ASSERT_FALSE(truth.empty());
   const std::string wanted = ExpectedExport(truth, {untickedLive}, expected.carvedText, {untickedCarvedLine});
-  const std::string got = ReadBytes(file);
+  const std::string got = ReadFileBytes(file);
   EXPECT_EQ(got.size(), wanted.size());
   EXPECT_TRUE(got == wanted) << "the exported file differs from the expected bytes";
 
@@ -286,7 +275,7 @@ TEST(RecoverTest, WritesTheTickedRecordsAndReportsTheCount) {
   EXPECT_EQ(stoppedMessage, L"Recovering finished, 3 files have been recovered.");
   const std::wstring stoppedFolder = RecoverFolderIn(secondOut);
   ASSERT_FALSE(stoppedFolder.empty());
-  const std::string stopped = ReadBytes(stoppedFolder + L"\\Contacts (" + std::to_wstring(ticked) + L")\\contacts.txt");
+  const std::string stopped = ReadFileBytes(stoppedFolder + L"\\Contacts (" + std::to_wstring(ticked) + L")\\contacts.txt");
   EXPECT_TRUE(stopped == ExpectedExport(truth, {untickedLive}, expected.carvedText, {untickedCarvedLine}, 3));
 }
 

@@ -4,8 +4,6 @@
 //   mainwindow_scale_bench.exe [DATABASE]   (default: testdata\mainwindow\scale)
 #include <windows.h>
 #include <commctrl.h>
-#include <objidl.h>
-#include <gdiplus.h>
 #include <psapi.h>
 
 #include <cstdio>
@@ -16,7 +14,6 @@
 #include "app/main_dlg.h"
 #include "tests/mainwindow/main_window_driver.h"
 #include "tests/mainwindow/program_folder.h"
-#include "ui/controls/skin.h"
 
 namespace {
 
@@ -68,13 +65,7 @@ void PrintMemory(const char* after, const Memory& m) {
 
 int wmain(int argc, wchar_t** argv) {
   const std::wstring database = argc > 1 ? std::wstring(argv[1]) : TestDatabase(L"scale");
-  ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
-  ::InitCommonControlsEx(&icc);
-  ULONG_PTR token = 0;
-  Gdiplus::GdiplusStartupInput input;
-  Gdiplus::GdiplusStartup(&token, &input, nullptr);
-  SetImageFolder(TestProgramFolder() + L"image\\");
+  WindowProgram setup;
 
   ProgramFolder program;
   program.SetPullSource(database);
@@ -178,7 +169,5 @@ int wmain(int argc, wchar_t** argv) {
   PrintMemory("load:", watch.whenFull);
   PrintMemory("list:", afterList);
   PrintMemory("recover:", afterExport);
-  Gdiplus::GdiplusShutdown(token);
-  ::CoUninitialize();
   return run.failedStep.empty() ? 0 : 1;
 }

@@ -3,8 +3,6 @@
 //   mainwindow_screenshots.exe OUTPUT_FOLDER
 // writes device-page.bmp, failure-page.bmp, results-page.bmp and updater.bmp there.
 #include <windows.h>
-#include <objidl.h>
-#include <gdiplus.h>
 
 #include <cstdio>
 #include <string>
@@ -13,7 +11,6 @@
 #include "platform/uprovia/updater_window.h"
 #include "tests/mainwindow/main_window_driver.h"
 #include "tests/mainwindow/program_folder.h"
-#include "ui/controls/skin.h"
 
 namespace {
 
@@ -43,13 +40,7 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   const std::wstring out = std::wstring(argv[1]) + L"\\";
-  ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
-  ::InitCommonControlsEx(&icc);
-  ULONG_PTR token = 0;
-  Gdiplus::GdiplusStartupInput input;
-  Gdiplus::GdiplusStartup(&token, &input, nullptr);
-  SetImageFolder(TestProgramFolder() + L"image\\");
+  WindowProgram setup;
 
   int failures = 0;
   {
@@ -96,8 +87,6 @@ int wmain(int argc, wchar_t** argv) {
     failures += Save(updater.m_hWnd, out + L"updater.bmp") ? 0 : 1;
     updater.DestroyWindow();
   }
-  Gdiplus::GdiplusShutdown(token);
-  ::CoUninitialize();
   std::fprintf(stdout, "%d of 4 pictures written\n", 4 - failures);
   return failures == 0 ? 0 : 1;
 }

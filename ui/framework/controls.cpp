@@ -26,4 +26,15 @@ bool CTreeViewCtrl::GetItemRect(HTREEITEM item, RECT* rc, bool textOnly) const {
     return SendMessage(TVM_GETITEMRECT, textOnly ? TRUE : FALSE, reinterpret_cast<LPARAM>(rc)) != 0;
 }
 
+std::wstring CTreeViewCtrl::GetItemText(HTREEITEM item) const {
+    wchar_t buffer[260] = {};
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = buffer;
+    tv.cchTextMax = 260;
+    GetItem(&tv);
+    return buffer;
+}
+
 }  // namespace fw

@@ -102,6 +102,8 @@ public:
     }
     int SetItemHeight(int height) { return static_cast<int>(SendMessage(TVM_SETITEMHEIGHT, static_cast<WPARAM>(height))); }
     bool GetItemRect(HTREEITEM item, RECT* rc, bool textOnly) const;
+    // The item's caption, up to 259 characters (a tree item shows no more).
+    std::wstring GetItemText(HTREEITEM item) const;
 };
 
 }  // namespace fw

@@ -2,7 +2,39 @@
 
 namespace fw {
 
+namespace {
+
+// The messages a parent hands back to the control that sent them.
+bool IsReflectedKind(UINT msg) {
+    switch (msg) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_PARENTNOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_COMPAREITEM:
+    case WM_DELETEITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
 HWND ReflectionTarget(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!IsReflectedKind(msg)) return nullptr;
     switch (msg) {
     case WM_COMMAND:
         return reinterpret_cast<HWND>(lParam);
@@ -30,20 +62,9 @@ HWND ReflectionTarget(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DELETEITEM:
         if (wParam == 0 || lParam == 0) return nullptr;
         return reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->hwndItem;
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<HWND>(lParam);
     default:
-        return nullptr;
+        // Scroll, key-to-item and colour messages name the control in lParam.
+        return reinterpret_cast<HWND>(lParam);
     }
 }
 
@@ -58,32 +79,7 @@ bool ReflectNotifications(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam, L
     return true;
 }
 
-bool IsReflectedMessage(UINT msg) {
-    if (msg < kReflectBase) return false;
-    switch (msg - kReflectBase) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_PARENTNOTIFY:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_COMPAREITEM:
-    case WM_DELETEITEM:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return true;
-    default:
-        return false;
-    }
-}
+bool IsReflectedMessage(UINT msg) { return msg >= kReflectBase && IsReflectedKind(msg - kReflectBase); }
 
 bool DefaultReflectionHandler(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (!IsReflectedMessage(msg)) return false;
