@@ -11,6 +11,7 @@
 #include "contacts/records.h"
 #include "tests/controls_list/control_host.h"
 #include "tests/controls_list/test_skin.h"
+#include "tests/controls_list/test_skin_suite.h"
 #include "tests/ui/harness/ui_harness.h"
 
 namespace {
@@ -20,17 +21,8 @@ using uitest::SentMessage;
 
 constexpr DWORD kListStyle = 0x50010C05;  // child, visible, tab stop, report, single selection, owner-drawn fixed
 
-class CheckListTest : public ::testing::Test {
+class CheckListTest : public uitest::TestSkinSuite {
 protected:
-    static void SetUpTestSuite() {
-        s_skin = new uitest::ScratchFolder(L"listskin");
-        ASSERT_TRUE(uitest::WriteTestSkin(s_skin->Path()));
-    }
-    static void TearDownTestSuite() {
-        delete s_skin;
-        s_skin = nullptr;
-    }
-
     void SetUp() override {
         host = std::make_unique<uitest::ControlHost>();
         ASSERT_NE(host->m_hWnd, nullptr);
@@ -98,13 +90,10 @@ protected:
         return texts;
     }
 
-    static uitest::ScratchFolder* s_skin;
     std::unique_ptr<uitest::ControlHost> host;
     std::unique_ptr<CListViewCheck1> list;
     std::vector<cdv::ContactRecord> records = std::vector<cdv::ContactRecord>(8);
 };
-
-uitest::ScratchFolder* CheckListTest::s_skin = nullptr;
 
 TEST_F(CheckListTest, HeaderTakesItsOwnHeightAndRowsTheirs) {
     RECT header{};

@@ -11,6 +11,7 @@
 
 #include "tests/controls_list/control_host.h"
 #include "tests/controls_list/test_skin.h"
+#include "tests/controls_list/test_skin_suite.h"
 #include "tests/ui/harness/ui_harness.h"
 #include "ui/controls/skin.h"
 
@@ -23,17 +24,8 @@ constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS
                              TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS | TVS_CHECKBOXES | TVS_FULLROWSELECT;
 constexpr UINT kTick = WM_USER + 105;
 
-class TreeTest : public ::testing::Test {
+class TreeTest : public uitest::TestSkinSuite {
 protected:
-    static void SetUpTestSuite() {
-        s_skin = new uitest::ScratchFolder(L"treeskin");
-        ASSERT_TRUE(uitest::WriteTestSkin(s_skin->Path()));
-    }
-    static void TearDownTestSuite() {
-        delete s_skin;
-        s_skin = nullptr;
-    }
-
     void SetUp() override {
         host = std::make_unique<uitest::ControlHost>();
         HWND hwnd = ::CreateWindowExW(0, WC_TREEVIEWW, L"", kTreeStyle, 1, 32, 221, 300, host->m_hWnd,
@@ -114,15 +106,12 @@ protected:
         return n;
     }
 
-    static uitest::ScratchFolder* s_skin;
     std::unique_ptr<uitest::ControlHost> host;
     std::unique_ptr<CTreeViewEx1> tree;
     fw::ImagePtr icon;
     HTREEITEM root = nullptr;
     HWND other = nullptr;
 };
-
-uitest::ScratchFolder* TreeTest::s_skin = nullptr;
 
 TEST_F(TreeTest, ItemsAreTwentyFivePixelsHighAndPaintTheirParts) {
     HTREEITEM contacts = AddCategory(true, 2);
