@@ -7,6 +7,11 @@
 #                                    sets E2E_PHONE_DB
 #   e2e_wrap WINE_RUN EXE NAME DIR   DIR/NAME runs EXE under Wine as a plain command
 #   e2e_windows_path PATH            Z:\... for a Linux path, C:\... for one inside drive_c
+#   e2e_prepare WINE_RUN BIN_DIR FOLDER WORK ARGS...
+#                                    installs the program in FOLDER, generates the phone
+#                                    WORK/phone (ARGS for the generator), wraps phonesim and
+#                                    cardivane-cli in WORK and carves the phone's database into
+#                                    WORK/carved.txt; says what failed
 
 E2E_PHONE_DB_PATH=/data/data/com.android.providers.contacts/databases/contacts2.db
 E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -44,4 +49,15 @@ e2e_windows_path() {
     *) p="Z:$p" ;;
   esac
   echo "${p//\//\\}"
+}
+
+e2e_prepare() {
+  local wine_run=$1 bin=$2 program=$3 work=$4
+  shift 4
+  e2e_install "$bin" "$program" || { echo "FAIL cannot install the program from $bin"; return 1; }
+  e2e_make_phone "$work/phone" "$@" || { echo "FAIL the generator did not write the phone"; return 1; }
+  e2e_wrap "$wine_run" "$bin/phonesim.exe" phonesim "$work"
+  e2e_wrap "$wine_run" "$bin/cardivane-cli.exe" cardivane-cli "$work"
+  "$work/cardivane-cli" carve "$(e2e_windows_path "$E2E_PHONE_DB")" >"$work/carved.txt" \
+    || { echo "FAIL cardivane-cli carve"; return 1; }
 }

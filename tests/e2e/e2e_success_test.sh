@@ -30,13 +30,7 @@ trap finish EXIT
 trap 'exit 130' INT TERM
 started=$(date +%s.%N)
 
-e2e_install "$bin" "$program" || { echo "FAIL cannot install the program from $bin"; exit 1; }
-e2e_make_phone "$work/phone" --contacts "$contacts" --deleted-share 0.3 --seed 7 \
-  || { echo "FAIL the generator did not write the phone"; exit 1; }
-e2e_wrap "$wine_run" "$bin/phonesim.exe" phonesim "$work"
-e2e_wrap "$wine_run" "$bin/cardivane-cli.exe" cardivane-cli "$work"
-"$work/cardivane-cli" carve "$(e2e_windows_path "$E2E_PHONE_DB")" >"$work/carved.txt" \
-  || { echo "FAIL cardivane-cli carve"; exit 1; }
+e2e_prepare "$wine_run" "$bin" "$program" "$work" --contacts "$contacts" --deleted-share 0.3 --seed 7 || exit 1
 
 export PHONE_START_SECONDS=60
 phone_session_begin "$work/session" || exit 1
